@@ -1,0 +1,3 @@
+#include "game/korvane.h"
+
+int main() { return KorvaneMain(); }
