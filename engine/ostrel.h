@@ -1,0 +1,4 @@
+// The engine's public header: the flat function layer that the game and other
+// programs built on the engine include. Operations take the object first and
+// give trailing arguments their documented defaults.
+#pragma once
