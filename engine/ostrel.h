@@ -2,3 +2,6 @@
 // programs built on the engine include. Operations take the object first and
 // give trailing arguments their documented defaults.
 #pragma once
+
+#include "engine/flat_world.h"
+#include "graphics/graphics.h"
