@@ -119,10 +119,12 @@ void EnablePolledInput(Object* source) {
   if (state.enabled) return;
   InitSystem();
   state.source = source;
-  FlushKeys();
-  FlushMouse();
+  // The hook goes in before the flushes: their polling may translate a quit
+  // request, which must not be lost. Key and button state is cleared after.
   AddHook(EmitEventHook, PolledInputHook, nullptr, 0);
   state.enabled = true;
+  FlushKeys();
+  FlushMouse();
 }
 
 void DisablePolledInput() {
