@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <span>
 
-#define OSTREL_EMBEDDED(symbol)                 \
+#define OSTREL_EMBEDDED(symbol)                    \
   extern "C" const unsigned char symbol##_start[]; \
   extern "C" const unsigned char symbol##_end[]
 

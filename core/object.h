@@ -16,7 +16,7 @@
 #include <utility>
 
 class Object {
-public:
+ public:
   Object() = default;
   Object(const Object&) : refs_(0) {}
   Object& operator=(const Object&) { return *this; }
@@ -31,7 +31,7 @@ public:
   }
   int RefCount() const { return refs_.load(std::memory_order_relaxed); }
 
-private:
+ private:
   mutable std::atomic<int> refs_{0};
 };
 
@@ -39,7 +39,7 @@ private:
 // goes up by one), so `Ref<T> r(new T)` and `Ref<T> r = existing_raw` both work.
 template <class T>
 class Ref {
-public:
+ public:
   Ref() = default;
   Ref(std::nullptr_t) {}
   Ref(T* p) : p_(p) {
@@ -67,7 +67,7 @@ public:
   // Gives up ownership without releasing; the caller takes over one reference.
   T* Detach() { return std::exchange(p_, nullptr); }
 
-private:
+ private:
   T* p_ = nullptr;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 
 class RuntimeError : public std::runtime_error {
-public:
+ public:
   explicit RuntimeError(const std::string& text) : std::runtime_error(text) {}
   std::string Text() const { return what(); }
 };

@@ -9,7 +9,9 @@
 inline int Graphics3D(int width, int height, int depth = 0, int mode = 0, int rate = 60, int flags = -1) {
   return TGlobal::Graphics3D(width, height, depth, mode, rate, flags);
 }
-inline int AmbientLight(float red, float green, float blue) { return TGlobal::AmbientLight(red, green, blue); }
+inline int AmbientLight(float red, float green, float blue) {
+  return TGlobal::AmbientLight(red, green, blue);
+}
 inline int Wireframe(int enable) { return TGlobal::Wireframe(enable); }
 inline int AntiAlias(int samples) { return TGlobal::AntiAlias(samples); }
 inline int Collisions(int src_type, int dest_type, int method, int response) {

@@ -17,7 +17,7 @@ struct TGraphicsRequest {
 };
 
 class TGlobal {
-public:
+ public:
   static int width, height, mode, depth, rate;
   static float ambient_red, ambient_green, ambient_blue;
   static int vbo_enabled;

@@ -5,7 +5,8 @@
 #include <fstream>
 #include <iostream>
 
-std::string THardwareInfo::Vendor, THardwareInfo::Renderer, THardwareInfo::OGLVersion, THardwareInfo::Extensions;
+std::string THardwareInfo::Vendor, THardwareInfo::Renderer, THardwareInfo::OGLVersion,
+    THardwareInfo::Extensions;
 int THardwareInfo::VBOSupport = 0, THardwareInfo::GLTCSupport = 0, THardwareInfo::S3TCSupport = 0,
     THardwareInfo::AnIsoSupport = 0, THardwareInfo::MultiTexSupport = 0, THardwareInfo::TexBlendSupport = 0,
     THardwareInfo::CubemapSupport = 0, THardwareInfo::DepthmapSupport = 0, THardwareInfo::VPSupport = 0,

@@ -5,7 +5,7 @@
 #include <vector>
 
 class THardwareInfo {
-public:
+ public:
   static std::string Vendor, Renderer, OGLVersion, Extensions;
   static int VBOSupport, GLTCSupport, S3TCSupport, AnIsoSupport, MultiTexSupport, TexBlendSupport,
       CubemapSupport, DepthmapSupport, VPSupport, FPSupport, ShaderSupport, VSSupport, FSSupport, SLSupport;

@@ -5,12 +5,12 @@
 #include "graphics/graphics.h"
 
 class TDrav2DDriver : public TGraphicsDriver {
-public:
+ public:
   virtual void Cls() = 0;
 };
 
 class TDrav2DGraphics : public TGraphics {
-public:
+ public:
   TGraphicsDriver* Driver() override { return _driver; }
   void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) override;
   void Close() override;

@@ -6,7 +6,7 @@
 #include "graphics/drav2d_graphics.h"
 
 class TGLDrav2DDriver : public TDrav2DDriver {
-public:
+ public:
   std::vector<TGraphicsMode> GraphicsModes() override;
   Ref<TGraphics> AttachGraphics(intptr_t widget, int flags) override;
   Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags) override;

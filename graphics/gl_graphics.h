@@ -5,7 +5,7 @@
 #include "graphics/graphics.h"
 
 class TGLGraphics : public TGraphics {
-public:
+ public:
   explicit TGLGraphics(GLContextRecord* context) : _context(context) {}
   ~TGLGraphics() override { Close(); }
 
@@ -17,7 +17,7 @@ public:
 };
 
 class TGLGraphicsDriver : public TGraphicsDriver {
-public:
+ public:
   std::vector<TGraphicsMode> GraphicsModes() override;
   Ref<TGraphics> AttachGraphics(intptr_t widget, int flags) override;
   Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags) override;
@@ -27,7 +27,7 @@ public:
   void Flip(int sync) override;
   std::string ToString() const override { return "OpenGL"; }
 
-private:
+ private:
   FrameSchedule vsync_schedule_;
   bool vsync_paced_ = false;  // vsync_schedule_ is running
 };

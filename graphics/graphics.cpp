@@ -11,7 +11,7 @@
 namespace {
 
 class SystemClock : public TFrameClock {
-public:
+ public:
   int NowMs() override {
     using namespace std::chrono;
     return int(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());

@@ -26,14 +26,14 @@ struct TGraphicsMode : Object {
 };
 
 class TGraphics : public Object {
-public:
+ public:
   virtual TGraphicsDriver* Driver() = 0;
   virtual void GetSettings(int& width, int& height, int& depth, int& hertz, int& flags) = 0;
   virtual void Close() = 0;  // safe to call twice
 };
 
 class TGraphicsDriver : public Object {
-public:
+ public:
   virtual std::vector<TGraphicsMode> GraphicsModes() = 0;
   virtual Ref<TGraphics> AttachGraphics(intptr_t widget, int flags) = 0;
   virtual Ref<TGraphics> CreateGraphics(int width, int height, int depth, int hertz, int flags) = 0;
@@ -44,7 +44,7 @@ public:
 // The millisecond clock that frame pacing reads and sleeps on. Tests install a
 // controllable one; the default is the monotonic system clock.
 class TFrameClock {
-public:
+ public:
   virtual ~TFrameClock() = default;
   virtual int NowMs() = 0;
   virtual void SleepMs(int ms) = 0;

@@ -71,10 +71,11 @@ bool BestMode(int width, int height, int depth, int hertz, SDL_DisplayMode& best
 SDL_Window* CreateFullscreenWindow(int width, int height, int depth, int hertz) {
   SDL_DisplayMode mode;
   if (!BestMode(width, height, depth, hertz, mode)) throw RuntimeError("Unable to set display mode");
-  SDL_Window* window = SDL_CreateWindow(AppTitle().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
-                                        height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+  SDL_Window* window = SDL_CreateWindow(AppTitle().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                        width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
   if (!window) throw RuntimeError("Unable to set display mode");
-  if (SDL_SetWindowDisplayMode(window, &mode) != 0 || SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
+  if (SDL_SetWindowDisplayMode(window, &mode) != 0 ||
+      SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) != 0) {
     SDL_DestroyWindow(window);  // gives the display back at once
     throw RuntimeError("Unable to set display mode");
   }
@@ -113,8 +114,8 @@ GLContextRecord* GLContextCreate(int width, int height, int depth, int hertz, in
     window = CreateFullscreenWindow(width, height, depth, hertz);
     kind = CONTEXT_FULLSCREEN;
   } else {
-    window = SDL_CreateWindow(AppTitle().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                              SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    window = SDL_CreateWindow(AppTitle().c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                              height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (!window) return nullptr;
     SDL_RaiseWindow(window);
     kind = CONTEXT_WINDOW;

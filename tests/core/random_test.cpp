@@ -26,7 +26,8 @@ TEST(Random, StartsAt4660AndFollowsTheMinimalStandardStep) {
 TEST(Random, FirstDrawsOfARunAreFixed) {
   SeedRnd(4660);
   // 4660 * 48271 = 224942860, then 224942860 * 48271 mod (2^31 - 1) = 539475828.
-  const double u = (double(224942860 & 536870908) + double(539475828 & 536870904) / 134217728.0) / 536870912.0;
+  const double u =
+      (double(224942860 & 536870908) + double(539475828 & 536870904) / 134217728.0) / 536870912.0;
   EXPECT_DOUBLE_EQ(RndDouble(), u);
 }
 

@@ -21,11 +21,13 @@ TEST(Text, MalformedUtf8BecomesReplacementCharacters) {
     std::string in;
     std::vector<char32_t> out;
   } cases[] = {
-      {"\xC3", {0xFFFD}},                    // truncated two-byte sequence
-      {"\xE2\x82", {0xFFFD, 0xFFFD}},        // truncated three-byte sequence
-      {"\xC0\x80", {0xFFFD, 0xFFFD}},        // overlong encoding of NUL
+      {"\xC3", {0xFFFD}},                          // truncated two-byte sequence
+      {"\xE2\x82", {0xFFFD, 0xFFFD}},              // truncated three-byte sequence
+      {"\xC0\x80", {0xFFFD, 0xFFFD}},              // overlong encoding of NUL
       {"\xED\xA0\x80", {0xFFFD, 0xFFFD, 0xFFFD}},  // surrogate
-      {"a\xFF" "b", {'a', 0xFFFD, 'b'}},
+      {"a\xFF"
+       "b",
+       {'a', 0xFFFD, 'b'}},
   };
   for (const auto& c : cases) EXPECT_EQ(Utf8ToCodepoints(c.in), c.out) << c.in;
 }

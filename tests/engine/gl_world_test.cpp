@@ -13,7 +13,7 @@
 namespace {
 
 class World3D : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     InitEngine();
     ASSERT_EQ(Graphics3D(640, 480, 0, 2, 60, -1), 1);
@@ -77,8 +77,10 @@ TEST_F(World3D, DisplayInfoWritesTheLogLineForLine) {
   for (std::string name; names >> name;) expected_names.push_back(name);
   ASSERT_EQ(lines.size(), 13 + expected_names.size());
   EXPECT_EQ(lines[0], "Ostrel Hardwareinfo:");
-  EXPECT_EQ(lines[2], std::string("Vendor:         ") + reinterpret_cast<const char*>(glGetString(GL_VENDOR)));
-  EXPECT_EQ(lines[4], std::string("OpenGL-Version: ") + reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+  EXPECT_EQ(lines[2],
+            std::string("Vendor:         ") + reinterpret_cast<const char*>(glGetString(GL_VENDOR)));
+  EXPECT_EQ(lines[4],
+            std::string("OpenGL-Version: ") + reinterpret_cast<const char*>(glGetString(GL_VERSION)));
   EXPECT_EQ(lines[10], "OpenGL Extensions:");
   for (size_t i = 0; i < expected_names.size(); ++i) EXPECT_EQ(lines[11 + i], expected_names[i]);
   EXPECT_EQ(lines.back(), "- Ready -");

@@ -16,8 +16,7 @@ TEST(Graphics3D, TranslatesItsArgumentsIntoAGraphicsRequest) {
       {32, 1, -1, 32, 42},  // the game's call: full screen, back + depth + accumulation buffers
       {16, 2, -1, 0, 42},   // mode 2: a window
       {0, 0, 2, 16, 2},     // depth 0 in mode 0: full screen at 16 bits
-      {0, 1, 8, 16, 8},
-      {24, 7, 4, 0, 4},  // unknown modes ask for a window too
+      {0, 1, 8, 16, 8},    {24, 7, 4, 0, 4},  // unknown modes ask for a window too
   };
   for (const Case& c : cases) {
     const TGraphicsRequest r = TGlobal::GraphicsRequest(640, 480, c.depth, c.mode, 60, c.flags);
@@ -112,10 +111,21 @@ TEST(HardwareInfo, ReportListsOneExtensionPerLineAndDropsATrailingFragment) {
   THardwareInfo::MaxTextures = 8;
   THardwareInfo::MaxTexSize = 4096;
   THardwareInfo::MaxLights = 8;
-  const std::vector<std::string> expected = {
-      "Ostrel Hardwareinfo:", "", "Vendor:         V", "Renderer:       R", "OpenGL-Version: 1.5", "",
-      "Max Texture Units: 8", "Max Texture Size:  4096", "Max Lights:        8", "", "OpenGL Extensions:",
-      "GL_A", "GL_B", "", "- Ready -"};
+  const std::vector<std::string> expected = {"Ostrel Hardwareinfo:",
+                                             "",
+                                             "Vendor:         V",
+                                             "Renderer:       R",
+                                             "OpenGL-Version: 1.5",
+                                             "",
+                                             "Max Texture Units: 8",
+                                             "Max Texture Size:  4096",
+                                             "Max Lights:        8",
+                                             "",
+                                             "OpenGL Extensions:",
+                                             "GL_A",
+                                             "GL_B",
+                                             "",
+                                             "- Ready -"};
   EXPECT_EQ(THardwareInfo::ReportLines(), expected);
 }
 

@@ -46,7 +46,7 @@ int WaitFor(pid_t pid, double seconds) {
 }
 
 class KorvaneProcess : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     char* argv[] = {const_cast<char*>(KORVANE_EXE), nullptr};
     ASSERT_EQ(posix_spawn(&pid, KORVANE_EXE, nullptr, nullptr, argv, environ), 0);
@@ -86,7 +86,8 @@ TEST_F(KorvaneProcess, ATerminationSignalEndsItWithStatusZero) {
 }
 
 TEST(KorvaneProcessFailure, WithoutADisplayItSaysSoAndFails) {
-  const std::string out = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " KORVANE_EXE " 2>&1; echo status=$?");
+  const std::string out =
+      Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " KORVANE_EXE " 2>&1; echo status=$?");
   EXPECT_NE(out.find("korvane: cannot open an 800x600 OpenGL display"), std::string::npos) << out;
   EXPECT_NE(out.find("status=1"), std::string::npos) << out;
 }

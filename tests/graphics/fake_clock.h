@@ -6,7 +6,7 @@
 #include "graphics/graphics.h"
 
 class FakeClock : public TFrameClock {
-public:
+ public:
   int NowMs() override { return now; }
   void SleepMs(int ms) override {
     sleeps.push_back(ms);

@@ -14,7 +14,7 @@
 namespace {
 
 class OpenGLDriver : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     SetAppTitle("Driver Test");
     InitGLDrav2D();

@@ -14,7 +14,7 @@ namespace {
 class RecordingDriver;
 
 class RecordingGraphics : public TGraphics {
-public:
+ public:
   RecordingGraphics(RecordingDriver* d, int w, int h, int depth, int hz, int flags)
       : driver(d), w(w), h(h), depth(depth), hz(hz), flags(flags) {}
   TGraphicsDriver* Driver() override;
@@ -29,7 +29,7 @@ public:
 };
 
 class RecordingDriver : public TGraphicsDriver {
-public:
+ public:
   std::vector<TGraphicsMode> GraphicsModes() override {
     ++mode_queries;
     return modes;
@@ -53,7 +53,7 @@ public:
 TGraphicsDriver* RecordingGraphics::Driver() { return driver; }
 
 class GraphicsModule : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     InitGraphicsModule();
     SetGraphicsDriver(&driver, GFX_DOUBLE_BUFFER);
