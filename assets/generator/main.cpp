@@ -2,6 +2,7 @@
 // font into the folder. The output depends on nothing but this program, so
 // every run writes the same bytes.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -33,6 +34,10 @@ int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: korvane_assetgen <output folder>\n");
     return 2;
+  }
+  if (!std::filesystem::is_directory(argv[1])) {
+    std::fprintf(stderr, "korvane_assetgen: %s is not a folder\n", argv[1]);
+    return 1;
   }
   const std::string dir = std::string(argv[1]) + "/";
   const auto font = PackFont();
