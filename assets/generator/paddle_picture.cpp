@@ -43,10 +43,10 @@ float ChevronGlow(int x, int y, int width, int height, int facing) {
   const float along = (x + 0.5f - cx) * facing;  // toward the field
   const float across = std::fabs(y + 0.5f - cy);
   const float arm = along + across * 0.9f - 3.0f;  // 0 on the chevron's centre line
-  if (across > 9.5f || std::fabs(along) > 9.0f) return 0;
+  if (across > 11.5f || std::fabs(along) > 10.0f) return 0;
   const float d = std::fabs(arm);
-  if (d < 1.6f) return 1.0f;
-  return std::max(0.0f, 1.0f - (d - 1.6f) / 2.4f) * 0.45f;
+  if (d < 2.1f) return 1.0f;
+  return std::max(0.0f, 1.0f - (d - 2.1f) / 2.4f) * 0.45f;
 }
 
 // Strength 0..1 of the strip along the field-side edge, inside the rim.
