@@ -101,7 +101,7 @@ bool MeshCollider::Collide(const Line& line, float radius, const Transform& tfor
   bool hit = false;
   while (top > 0) {
     const Node& node = nodes_[stack[--top]];
-    ++stats.nodes_visited;
+    ++stats.boxes_tested;
     if (!node.box.Overlaps(local)) continue;
     if (node.count == 0) {
       if (node.right >= 0) stack[top++] = node.right;
@@ -110,6 +110,7 @@ bool MeshCollider::Collide(const Line& line, float radius, const Transform& tfor
     }
     for (int s = node.first; s < node.first + node.count; ++s) {
       const Slot& slot = slots_[s];
+      ++stats.boxes_tested;
       if (!slot.box.Overlaps(local)) continue;
       ++stats.triangles_tested;
       if (coll.TriangleCollide(line, radius, tform * slot.p[0], tform * slot.p[1], tform * slot.p[2])) {

@@ -56,7 +56,7 @@ class MeshCollider {
 
   // Counts of work done by queries, for tests and benchmarks.
   struct Stats {
-    uint64_t nodes_visited = 0;
+    uint64_t boxes_tested = 0;      // node and triangle boxes compared with the query
     uint64_t triangles_tested = 0;  // exact sweep tests run
   };
   static Stats stats;
