@@ -3,14 +3,14 @@
 #include <new>
 
 #include "engine/collision/collision_info.h"
-#include "engine/collision/handle_table.h"
+#include "engine/collision/handles.h"
 #include "engine/collision/mesh_collider.h"
 #include "engine/collision/normals.h"
 
 using collision::Box;
 using collision::Collision;
 using collision::CollisionInfo;
-using collision::HandleTable;
+using collision::handles;
 using collision::Line;
 using collision::Matrix;
 using collision::MeshCollider;
@@ -20,24 +20,6 @@ using collision::Transform;
 using collision::Vector;
 
 namespace {
-
-// The tables are made on first use and never destroyed, so the library stays
-// usable from exit handlers, whatever order static objects go in.
-struct Tables {
-  HandleTable<Vector, 1> vectors;
-  HandleTable<Line, 2> lines;
-  HandleTable<Matrix, 3> matrices;
-  HandleTable<Transform, 4> transforms;
-  HandleTable<Collision, 5> collisions;
-  HandleTable<CollisionInfo, 6> infos;
-  HandleTable<MeshInfo, 7> mesh_infos;
-  HandleTable<MeshCollider, 8> colliders;
-};
-
-Tables& Handles() {
-  static Tables* tables = new Tables;
-  return *tables;
-}
 
 // Creates an object behind a handle of type H; null when memory runs out.
 template <class H, class Table, class... Args>
@@ -53,11 +35,11 @@ H* Create(Table& table, Args&&... args) {
 
 extern "C" {
 
-CMeshInfo* C_NewMeshInfo() { return Create<CMeshInfo>(Handles().mesh_infos); }
+CMeshInfo* C_NewMeshInfo() { return Create<CMeshInfo>(handles().mesh_infos); }
 
 void C_AddSurface(CMeshInfo* info, int no_tris, int no_verts, const int16_t* tris, const float* verts,
                   int surf) {
-  MeshInfo* m = Handles().mesh_infos.Get(info);
+  MeshInfo* m = handles().mesh_infos.Get(info);
   if (!m) return;
   size_t old_tris = m->triangles.size(), old_verts = m->vertices.size();
   try {
@@ -69,103 +51,103 @@ void C_AddSurface(CMeshInfo* info, int no_tris, int no_verts, const int16_t* tri
 }
 
 CMeshCollider* C_CreateColTree(CMeshInfo* info) {
-  MeshInfo* m = Handles().mesh_infos.Get(info);
-  return m ? Create<CMeshCollider>(Handles().colliders, *m) : nullptr;
+  MeshInfo* m = handles().mesh_infos.Get(info);
+  return m ? Create<CMeshCollider>(handles().colliders, *m) : nullptr;
 }
 
-void C_DeleteMeshInfo(CMeshInfo* info) { Handles().mesh_infos.Remove(info); }
-void C_DeleteColTree(CMeshCollider* tree) { Handles().colliders.Remove(tree); }
+void C_DeleteMeshInfo(CMeshInfo* info) { handles().mesh_infos.Remove(info); }
+void C_DeleteColTree(CMeshCollider* tree) { handles().colliders.Remove(tree); }
 
-CVector* C_CreateVecObject(float x, float y, float z) { return Create<CVector>(Handles().vectors, x, y, z); }
+CVector* C_CreateVecObject(float x, float y, float z) { return Create<CVector>(handles().vectors, x, y, z); }
 
 void C_UpdateVecObject(CVector* v, float x, float y, float z) {
-  if (Vector* p = Handles().vectors.Get(v)) *p = {x, y, z};
+  if (Vector* p = handles().vectors.Get(v)) *p = {x, y, z};
 }
 
 float C_VecX(CVector* v) {
-  Vector* p = Handles().vectors.Get(v);
+  Vector* p = handles().vectors.Get(v);
   return p ? p->x : 0;
 }
 float C_VecY(CVector* v) {
-  Vector* p = Handles().vectors.Get(v);
+  Vector* p = handles().vectors.Get(v);
   return p ? p->y : 0;
 }
 float C_VecZ(CVector* v) {
-  Vector* p = Handles().vectors.Get(v);
+  Vector* p = handles().vectors.Get(v);
   return p ? p->z : 0;
 }
-void C_DeleteVecObject(CVector* v) { Handles().vectors.Remove(v); }
+void C_DeleteVecObject(CVector* v) { handles().vectors.Remove(v); }
 
 CLine* C_CreateLineObject(float ox, float oy, float oz, float dx, float dy, float dz) {
-  return Create<CLine>(Handles().lines, Line{{ox, oy, oz}, {dx, dy, dz}});
+  return Create<CLine>(handles().lines, Line{{ox, oy, oz}, {dx, dy, dz}});
 }
 
 void C_UpdateLineObject(CLine* l, float ox, float oy, float oz, float dx, float dy, float dz) {
-  if (Line* p = Handles().lines.Get(l)) *p = {{ox, oy, oz}, {dx, dy, dz}};
+  if (Line* p = handles().lines.Get(l)) *p = {{ox, oy, oz}, {dx, dy, dz}};
 }
-void C_DeleteLineObject(CLine* l) { Handles().lines.Remove(l); }
+void C_DeleteLineObject(CLine* l) { handles().lines.Remove(l); }
 
 CMatrix* C_CreateMatrixObject(CVector* i, CVector* j, CVector* k) {
-  Vector *pi = Handles().vectors.Get(i), *pj = Handles().vectors.Get(j), *pk = Handles().vectors.Get(k);
-  return pi && pj && pk ? Create<CMatrix>(Handles().matrices, *pi, *pj, *pk) : nullptr;
+  Vector *pi = handles().vectors.Get(i), *pj = handles().vectors.Get(j), *pk = handles().vectors.Get(k);
+  return pi && pj && pk ? Create<CMatrix>(handles().matrices, *pi, *pj, *pk) : nullptr;
 }
 
 void C_UpdateMatrixObject(CMatrix* m, CVector* i, CVector* j, CVector* k) {
-  Matrix* p = Handles().matrices.Get(m);
-  Vector *pi = Handles().vectors.Get(i), *pj = Handles().vectors.Get(j), *pk = Handles().vectors.Get(k);
+  Matrix* p = handles().matrices.Get(m);
+  Vector *pi = handles().vectors.Get(i), *pj = handles().vectors.Get(j), *pk = handles().vectors.Get(k);
   if (p && pi && pj && pk) *p = {*pi, *pj, *pk};
 }
-void C_DeleteMatrixObject(CMatrix* m) { Handles().matrices.Remove(m); }
+void C_DeleteMatrixObject(CMatrix* m) { handles().matrices.Remove(m); }
 
 CTransform* C_CreateTFormObject(CMatrix* m, CVector* v) {
-  Matrix* pm = Handles().matrices.Get(m);
-  Vector* pv = Handles().vectors.Get(v);
-  return pm && pv ? Create<CTransform>(Handles().transforms, *pm, *pv) : nullptr;
+  Matrix* pm = handles().matrices.Get(m);
+  Vector* pv = handles().vectors.Get(v);
+  return pm && pv ? Create<CTransform>(handles().transforms, *pm, *pv) : nullptr;
 }
 
 void C_UpdateTFormObject(CTransform* t, CMatrix* m, CVector* v) {
-  Transform* p = Handles().transforms.Get(t);
-  Matrix* pm = Handles().matrices.Get(m);
-  Vector* pv = Handles().vectors.Get(v);
+  Transform* p = handles().transforms.Get(t);
+  Matrix* pm = handles().matrices.Get(m);
+  Vector* pv = handles().vectors.Get(v);
   if (p && pm && pv) *p = {*pm, *pv};
 }
-void C_DeleteTFormObject(CTransform* t) { Handles().transforms.Remove(t); }
+void C_DeleteTFormObject(CTransform* t) { handles().transforms.Remove(t); }
 
-CCollision* C_CreateCollisionObject() { return Create<CCollision>(Handles().collisions); }
-void C_DeleteCollisionObject(CCollision* coll) { Handles().collisions.Remove(coll); }
+CCollision* C_CreateCollisionObject() { return Create<CCollision>(handles().collisions); }
+void C_DeleteCollisionObject(CCollision* coll) { handles().collisions.Remove(coll); }
 
 CCollisionInfo* C_CreateCollisionInfoObject(CVector* dest, CVector* source, CVector* radii) {
-  Vector *pd = Handles().vectors.Get(dest), *ps = Handles().vectors.Get(source),
-         *pr = Handles().vectors.Get(radii);
-  return pd && ps && pr ? Create<CCollisionInfo>(Handles().infos, *pd, *ps, *pr) : nullptr;
+  Vector *pd = handles().vectors.Get(dest), *ps = handles().vectors.Get(source),
+         *pr = handles().vectors.Get(radii);
+  return pd && ps && pr ? Create<CCollisionInfo>(handles().infos, *pd, *ps, *pr) : nullptr;
 }
 
 void C_UpdateCollisionInfoObject(CCollisionInfo* info, float target_radius, float ax, float ay, float az,
                                  float bx, float by, float bz) {
-  if (CollisionInfo* p = Handles().infos.Get(info)) {
+  if (CollisionInfo* p = handles().infos.Get(info)) {
     p->target_radius = target_radius;
     p->target_box = Box{{ax, ay, az}, {bx, by, bz}};
   }
 }
-void C_DeleteCollisionInfoObject(CCollisionInfo* info) { Handles().infos.Remove(info); }
+void C_DeleteCollisionInfoObject(CCollisionInfo* info) { handles().infos.Remove(info); }
 
 int C_CollisionDetect(CCollisionInfo* info, CCollision* coll, CTransform* tform, CMeshCollider* tree,
                       int method) {
-  CollisionInfo* pi = Handles().infos.Get(info);
-  Collision* pc = Handles().collisions.Get(coll);
-  Transform* pt = Handles().transforms.Get(tform);
+  CollisionInfo* pi = handles().infos.Get(info);
+  Collision* pc = handles().collisions.Get(coll);
+  Transform* pt = handles().transforms.Get(tform);
   if (!pi || !pc || !pt) return 0;
-  return pi->Detect(*pc, *pt, Handles().colliders.Get(tree), method);
+  return pi->Detect(*pc, *pt, handles().colliders.Get(tree), method);
 }
 
 int C_CollisionResponse(CCollisionInfo* info, CCollision* coll, int response) {
-  CollisionInfo* pi = Handles().infos.Get(info);
-  Collision* pc = Handles().collisions.Get(coll);
+  CollisionInfo* pi = handles().infos.Get(info);
+  Collision* pc = handles().collisions.Get(coll);
   return pi && pc ? pi->Respond(*pc, response) : 0;
 }
 
 int C_CollisionFinal(CCollisionInfo* info) {
-  CollisionInfo* pi = Handles().infos.Get(info);
+  CollisionInfo* pi = handles().infos.Get(info);
   return pi ? pi->Final() : 0;
 }
 
@@ -184,12 +166,12 @@ int C_CollisionTriangle() { return results.index; }
 
 int C_Pick(CCollisionInfo* info, CLine* line, float radius, CCollision* coll, CTransform* tform,
            CMeshCollider* tree, int method) {
-  CollisionInfo* pi = Handles().infos.Get(info);
-  Line* pl = Handles().lines.Get(line);
-  Collision* pc = Handles().collisions.Get(coll);
-  Transform* pt = Handles().transforms.Get(tform);
+  CollisionInfo* pi = handles().infos.Get(info);
+  Line* pl = handles().lines.Get(line);
+  Collision* pc = handles().collisions.Get(coll);
+  Transform* pt = handles().transforms.Get(tform);
   if (!pi || !pl || !pc || !pt) return 0;
-  return pi->Pick(*pl, radius, *pc, *pt, Handles().colliders.Get(tree), method);
+  return pi->Pick(*pl, radius, *pc, *pt, handles().colliders.Get(tree), method);
 }
 
 void C_UpdateNormals(int no_tris, int no_verts, const int16_t* tris, const float* coords, float* norms) {

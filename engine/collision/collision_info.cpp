@@ -75,6 +75,8 @@ bool CollisionInfo::Detect(Collision& coll, const Transform& tform, const MeshCo
 }
 
 bool CollisionInfo::Respond(Collision& coll, int response) {
+  // A record that holds no contact has no plane to respond to.
+  if (coll.normal.x == 0 && coll.normal.y == 0 && coll.normal.z == 0) return false;
   Vector centre = line.At(coll.time);
   results.coords = centre - coll.normal * radius;
   results.coords.y *= inv_y_scale;

@@ -68,7 +68,7 @@ struct CollisionInfo {
 
   bool Detect(Collision& coll, const Transform& tform, const MeshCollider* tree, int method);
   // Registers the contact held in coll and plans the next stretch; true when
-  // the caller is to test it.
+  // the caller is to test it. A record without a contact changes nothing.
   bool Respond(Collision& coll, int response);
   // Sets results.pos; false when no contact happened.
   bool Final();

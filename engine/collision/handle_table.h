@@ -34,7 +34,12 @@ class HandleTable {
       slots_.emplace_back();
     }
     Slot& slot = slots_[index];
-    slot.value.emplace(std::forward<Args>(args)...);
+    try {
+      slot.value.emplace(std::forward<Args>(args)...);
+    } catch (...) {
+      free_.push_back(index);  // the slot stays usable
+      throw;
+    }
     return (static_cast<uintptr_t>(slot.generation) << 32) | (static_cast<uintptr_t>(index) << 8) | Tag;
   }
 

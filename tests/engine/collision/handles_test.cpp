@@ -25,6 +25,13 @@ void* operator new(size_t size) {
   throw std::bad_alloc();
 }
 void* operator new[](size_t size) { return operator new(size); }
+void* operator new(size_t size, const std::nothrow_t&) noexcept {
+  if (counting) ++allocations;
+  return std::malloc(size ? size : 1);
+}
+void* operator new[](size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
@@ -94,6 +101,19 @@ TEST(HandlesTest, DegenerateMovementsFindNothingOrBehave) {
   // A placement flattened to no volume cannot be inverted: nothing is hit.
   Placement flat({1, 0, 0}, {0, 0, 0}, {0, 0, 1});
   EXPECT_TRUE(Move({1, 5, 1}, {1, -5, 1}, {1, 1, 1}, {{flat.get(), floor}}, 1).contacts.empty());
+  // Responding to a record that holds no contact changes nothing.
+  {
+    CVector* d = C_CreateVecObject(1, -5, 1);
+    CVector* s = C_CreateVecObject(1, 5, 1);
+    CCollisionInfo* info = C_CreateCollisionInfoObject(d, s, d);
+    CCollision* coll = C_CreateCollisionObject();
+    EXPECT_EQ(C_CollisionResponse(info, coll, 2), 0);
+    EXPECT_EQ(C_CollisionFinal(info), 0);
+    C_DeleteCollisionObject(coll);
+    C_DeleteCollisionInfoObject(info);
+    C_DeleteVecObject(d);
+    C_DeleteVecObject(s);
+  }
   // An unknown method or response does no harm.
   EXPECT_TRUE(Move({1, 5, 1}, {1, -5, 1}, {1, 1, 1}, {{place.get(), floor, 9}}, 2).contacts.empty());
   EXPECT_EQ(Move({1, 5, 1}, {1, -5, 1}, {1, 1, 1}, {{place.get(), floor}}, 77).contacts.size(), 1u);
