@@ -39,7 +39,6 @@ MeshCollider::MeshCollider(const MeshInfo& info, int leaf_triangles)
     centres[k] = Vector{(p0.x + p1.x + p2.x) / 3, (p0.y + p1.y + p2.y) / 3, (p0.z + p1.z + p2.z) / 3};
     order.push_back(static_cast<int>(k));
   }
-  nodes_.reserve(order.empty() ? 1 : 2 * (order.size() / std::max(1, leaf_triangles / 2)) + 1);
   slots_.reserve(order.size());
   Build(order, 0, static_cast<int>(order.size()), centres, std::max(1, leaf_triangles));
 }
