@@ -1,6 +1,7 @@
 #include "engine/collision/collision_api.h"
 
 #include <new>
+#include <utility>
 
 #include "engine/collision/collision_info.h"
 #include "engine/collision/handles.h"
@@ -13,7 +14,6 @@ using collision::CollisionInfo;
 using collision::handles;
 using collision::Line;
 using collision::Matrix;
-using collision::MeshCollider;
 using collision::MeshInfo;
 using collision::results;
 using collision::Transform;

@@ -131,3 +131,63 @@ TEST(SweepTest, EarliestContactWinsAcrossObstacles) {
   }
   C_DeleteColTree(floor);
 }
+
+TEST(SweepTest, EqualTimesLetTheLaterObstacleWin) {
+  // The same floor twice at one placement: the second test meets the contact
+  // at exactly the time held and takes it over.
+  CMeshCollider* floor = MakeTree(Floor());
+  Placement place;
+  CVector* d = C_CreateVecObject(1, -5, 1);
+  CVector* s = C_CreateVecObject(1, 5, 1);
+  CVector* r = C_CreateVecObject(1, 1, 1);
+  CCollisionInfo* info = C_CreateCollisionInfoObject(d, s, r);
+  CCollision* coll = C_CreateCollisionObject();
+  EXPECT_EQ(C_CollisionDetect(info, coll, place.get(), floor, 2), 1);
+  EXPECT_EQ(C_CollisionDetect(info, coll, place.get(), floor, 2), 1);
+  EXPECT_NEAR(C_CollisionTime(), 0.4f, kTol);
+  C_DeleteCollisionObject(coll);
+  C_DeleteCollisionInfoObject(info);
+  C_DeleteVecObject(d);
+  C_DeleteVecObject(s);
+  C_DeleteVecObject(r);
+  C_DeleteColTree(floor);
+}
+
+TEST(SweepTest, PickReportsThePointOnTheSurface) {
+  // A pick has no y scaling and no response: a sphere of radius 0.5 swept
+  // from (2, 5, 3) down by 10 touches the floor at t = 0.45, at (2, 0, 3); a
+  // ray meets it at t = 0.5. Against a sphere of radius 0.5 (info's target
+  // radius) at (2, 0, 3) the centres are 1 apart at t = 0.4, touching at
+  // (2, 0.5, 3). The box x 1..3, y -2..0, z 2..4 is met by a ray at its top.
+  CMeshCollider* floor = MakeTree(Floor());
+  Placement place;
+  CVector* v = C_CreateVecObject(0, 0, 0);
+  CCollisionInfo* info = C_CreateCollisionInfoObject(v, v, v);
+  CLine* line = C_CreateLineObject(2, 5, 3, 0, -10, 0);
+  struct {
+    float radius;
+    int method;
+    float target_radius;
+    float time;
+    float y;
+  } cases[] = {{0.5f, 2, 1, 0.45f, 0}, {0, 2, 1, 0.5f, 0}, {0.5f, 1, 0.5f, 0.4f, 0.5f}, {0, 3, 1, 0.5f, 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.method);
+    C_UpdateCollisionInfoObject(info, c.target_radius, 1, -2, 2, 3, 0, 4);
+    Placement at_sphere({1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {2, 0, 3});
+    CCollision* coll = C_CreateCollisionObject();
+    ASSERT_EQ(
+        C_Pick(info, line, c.radius, coll, c.method == 1 ? at_sphere.get() : place.get(), floor, c.method),
+        1);
+    C_DeleteCollisionObject(coll);
+    EXPECT_NEAR(C_CollisionTime(), c.time, kTol);
+    EXPECT_NEAR(C_CollisionX(), 2, kTol);
+    EXPECT_NEAR(C_CollisionY(), c.y, kTol);
+    EXPECT_NEAR(C_CollisionZ(), 3, kTol);
+    EXPECT_NEAR(C_CollisionNY(), 1, kTol);
+  }
+  C_DeleteLineObject(line);
+  C_DeleteCollisionInfoObject(info);
+  C_DeleteVecObject(v);
+  C_DeleteColTree(floor);
+}
