@@ -114,6 +114,26 @@ TEST(ResponseTest, EllipsoidsAreScaledIntoSpheresAndBack) {
   C_DeleteColTree(wall);
 }
 
+TEST(ResponseTest, SlidingIntoACornerFollowsTheCrease) {
+  // The ball lands on the floor (t = 0.25), slides towards +x and +z and
+  // meets a wall leaning over it, normal (-2, -1, 0) / sqrt 5 through the
+  // origin. Projecting the target onto the wall would push it into the floor,
+  // so the slide follows the line where the two contact planes meet: y = 1.001
+  // and (-2x - y) / sqrt 5 = 1.001, so x = -1.001 (sqrt 5 + 1) / 2. It keeps
+  // the target's z of 4.
+  CMeshCollider* floor = MakeTree(Floor());
+  CMeshCollider* wall = MakeTree(Extrude({{0.5f, -1, 0}, {-5, 10, 0}}));
+  Placement place;
+  Movement m = Move({-4, 2, 0}, {0, -2, 4}, {1, 1, 1}, {{place.get(), floor}, {place.get(), wall}}, 2);
+  ASSERT_EQ(m.contacts.size(), 2u);
+  EXPECT_NEAR(m.contacts[0].time, 0.25f, kTol);
+  ExpectAt(m.contacts[1].normal, {-0.894427f, -0.447214f, 0});
+  ASSERT_TRUE(m.moved);
+  ExpectAt(m.position, {-1.619652f, 1.001f, 4});
+  C_DeleteColTree(floor);
+  C_DeleteColTree(wall);
+}
+
 TEST(ResponseTest, TenContactsPutTheMoverBackAtItsStart) {
   // A floor running into a quarter pipe of radius 5 around (0, 5), in facets
   // of 5 degrees. A ball rolling in at y = 1.5 first meets the pipe near 29
