@@ -125,6 +125,7 @@ int C_Pick(CCollisionInfo* info, CLine* line, float radius, CCollision* coll, CT
 // Smoothed normals of one surface: every vertex gets the normalised sum of the
 // unit normals of the triangles at its position (positions within 0.000001 on
 // every axis count as one). A vertex with no face around it, or whose faces
-// cancel out, keeps its normal.
+// cancel out, keeps its normal. Indices are read as unsigned 16-bit values
+// (a surface may hold up to 65536 vertices); any outside no_verts are ignored.
 void C_UpdateNormals(int no_tris, int no_verts, const int16_t* tris, const float* coords, float* norms);
 }

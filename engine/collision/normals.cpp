@@ -38,9 +38,11 @@ void SmoothNormals(int no_tris, int no_verts, const int16_t* tris, const float* 
 
   std::map<Vector, Vector, NearlyLess> sums;
   for (int k = 0; k < no_tris; ++k) {
-    const int16_t* t = tris + 3 * static_cast<size_t>(k);
-    if (t[0] < 0 || t[1] < 0 || t[2] < 0 || t[0] >= no_verts || t[1] >= no_verts || t[2] >= no_verts)
-      continue;
+    // A surface draws its indices as unsigned 16-bit values, so read them so.
+    const int16_t* raw = tris + 3 * static_cast<size_t>(k);
+    const int t[3] = {static_cast<uint16_t>(raw[0]), static_cast<uint16_t>(raw[1]),
+                      static_cast<uint16_t>(raw[2])};
+    if (t[0] >= no_verts || t[1] >= no_verts || t[2] >= no_verts) continue;
     Vector p0 = position(t[0]), p1 = position(t[1]), p2 = position(t[2]);
     if (!p0.IsFinite() || !p1.IsFinite() || !p2.IsFinite()) continue;
     Vector f = (p1 - p0).Cross(p2 - p1).Normalized();

@@ -1,6 +1,7 @@
 // Smoothed vertex normals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "engine/collision/collision_api.h"
@@ -63,4 +64,20 @@ TEST(NormalsTest, FacesThatCancelAndBadIndicesChangeNothing) {
   C_UpdateNormals(1, 3, nullptr, coords, norms.data());
   C_UpdateNormals(1, 3, tris, coords, nullptr);
   for (float n : norms) EXPECT_EQ(n, 9);
+}
+
+TEST(NormalsTest, IndicesPastSignedSixteenBitsAreReadUnsigned) {
+  // A surface of 40000 vertices whose only triangle uses vertices
+  // 39997..39999, stored as 16-bit values that read negative when signed.
+  const int n = 40000;
+  std::vector<float> coords(3 * n, 50);
+  const float tri[9] = {0, 0, 0, 0, 0, 1, 1, 0, 0};  // faces +y, as in the first test
+  std::copy(tri, tri + 9, coords.begin() + 3 * (n - 3));
+  const int16_t tris[] = {static_cast<int16_t>(n - 3), static_cast<int16_t>(n - 2),
+                          static_cast<int16_t>(n - 1)};
+  std::vector<float> norms(3 * n, 9);
+  C_UpdateNormals(1, n, tris, coords.data(), norms.data());
+  ExpectNormal(norms, n - 3, 0, 1, 0);
+  ExpectNormal(norms, n - 1, 0, 1, 0);
+  ExpectNormal(norms, 0, 9, 9, 9);
 }
