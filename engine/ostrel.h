@@ -2,3 +2,5 @@
 // programs built on the engine include. Operations take the object first and
 // give trailing arguments their documented defaults.
 #pragma once
+
+#include "engine/flat_entity.h"
