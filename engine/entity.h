@@ -20,9 +20,12 @@
 // entity_list and the parent's child_list hold counted references, parent and
 // link are plain back pointers. FreeEntity takes it out of every list, frees
 // its whole subtree and drops the references, which normally deletes it; the
-// pointer must not be used afterwards. The flat function layer checks handles
-// against the set of live entities, so a freed or foreign pointer passed there
-// raises a RuntimeError naming the function instead of touching memory.
+// pointer must not be used afterwards. Since freeing a parent frees its
+// children too, code that frees every entity takes entity_list's first entity
+// until the list is empty rather than walking it. The flat function layer
+// checks handles against the set of live entities, so a freed or foreign
+// pointer passed there raises a RuntimeError naming the function instead of
+// touching memory.
 //
 // Subclasses supply CopyEntity and Update. Overrides of FreeEntity do their own
 // clean-up first and call TEntity::FreeEntity last: when it returns, the entity
