@@ -4,3 +4,5 @@
 #pragma once
 
 #include "engine/flat_entity.h"
+#include "engine/flat_world.h"
+#include "graphics/graphics.h"

@@ -1,0 +1,258 @@
+#include "engine/global.h"
+
+#include <GL/glew.h>
+
+#include "core/core_module.h"
+#include "engine/hardware_info.h"
+#include "graphics/gl_drav2d_driver.h"
+
+int TGlobal::width = 0;
+int TGlobal::height = 0;
+int TGlobal::mode = 0;
+int TGlobal::depth = 0;
+int TGlobal::rate = 0;
+float TGlobal::ambient_red = 0.5f;
+float TGlobal::ambient_green = 0.5f;
+float TGlobal::ambient_blue = 0.5f;
+int TGlobal::vbo_enabled = 0;
+int TGlobal::aa = 0;
+int TGlobal::ACSIZE = 0;
+int TGlobal::jitter = 0;
+float TGlobal::j[16][2] = {};
+
+std::vector<Ref<TCollisionPair>> TCollisionPair::list;
+
+namespace {
+
+// Sub-pixel jitter offsets (x, y) per pass, for each supported pass count.
+struct JitterTable {
+  int passes;
+  double offsets[16][2];
+};
+
+const JitterTable kJitterTables[] = {
+    {2, {{0.25, 0.75}, {0.75, 0.25}}},
+    {3, {{0.503392279, 0.831796706}, {0.780601621, 0.250438094}, {0.226182893, 0.413155347}}},
+    {4, {{0.375, 0.25}, {0.125, 0.75}, {0.875, 0.25}, {0.625, 0.75}}},
+    {5, {{0.5, 0.5}, {0.3, 0.1}, {0.7, 0.9}, {0.9, 0.3}, {0.1, 0.7}}},
+    {6,
+     {{46 / 99.0, 46 / 99.0},
+      {13 / 99.0, 79 / 99.0},
+      {53 / 99.0, 86 / 99.0},
+      {86 / 99.0, 53 / 99.0},
+      {79 / 99.0, 13 / 99.0},
+      {20 / 99.0, 20 / 99.0}}},
+    {8,
+     {{9 / 16.0, 7 / 16.0},
+      {1 / 16.0, 15 / 16.0},
+      {5 / 16.0, 11 / 16.0},
+      {11 / 16.0, 13 / 16.0},
+      {13 / 16.0, 3 / 16.0},
+      {15 / 16.0, 9 / 16.0},
+      {7 / 16.0, 1 / 16.0},
+      {3 / 16.0, 5 / 16.0}}},
+    {9,
+     {{1 / 2.0, 1 / 2.0},
+      {1 / 6.0, 17 / 18.0},
+      {1 / 2.0, 1 / 6.0},
+      {1 / 2.0, 5 / 6.0},
+      {1 / 6.0, 5 / 18.0},
+      {5 / 6.0, 7 / 18.0},
+      {1 / 6.0, 11 / 18.0},
+      {5 / 6.0, 13 / 18.0},
+      {5 / 6.0, 1 / 18.0}}},
+    {12,
+     {{5 / 12.0, 5 / 8.0},
+      {11 / 12.0, 7 / 8.0},
+      {1 / 4.0, 3 / 8.0},
+      {5 / 12.0, 1 / 8.0},
+      {3 / 4.0, 1 / 8.0},
+      {1 / 12.0, 1 / 8.0},
+      {3 / 4.0, 5 / 8.0},
+      {1 / 4.0, 7 / 8.0},
+      {7 / 12.0, 3 / 8.0},
+      {11 / 12.0, 3 / 8.0},
+      {1 / 12.0, 5 / 8.0},
+      {7 / 12.0, 7 / 8.0}}},
+    {16,
+     {{3 / 8.0, 7 / 16.0},
+      {5 / 8.0, 1 / 16.0},
+      {7 / 8.0, 3 / 16.0},
+      {1 / 8.0, 1 / 16.0},
+      {3 / 8.0, 11 / 16.0},
+      {7 / 8.0, 7 / 16.0},
+      {5 / 8.0, 9 / 16.0},
+      {3 / 8.0, 15 / 16.0},
+      {5 / 8.0, 5 / 16.0},
+      {1 / 8.0, 9 / 16.0},
+      {1 / 8.0, 13 / 16.0},
+      {3 / 8.0, 3 / 16.0},
+      {7 / 8.0, 15 / 16.0},
+      {7 / 8.0, 11 / 16.0},
+      {1 / 8.0, 5 / 16.0},
+      {5 / 8.0, 13 / 16.0}}},
+};
+
+const JitterTable* FindJitterTable(int passes) {
+  for (const JitterTable& table : kJitterTables) {
+    if (table.passes == passes) return &table;
+  }
+  return nullptr;
+}
+
+// Renders every camera's view once; cameras join the world with their module.
+void RenderCameras() {}
+
+}  // namespace
+
+TGraphicsRequest TGlobal::GraphicsRequest(int width, int height, int depth, int mode, int rate, int flags) {
+  if (flags == -1) flags = GFX_DOUBLE_BUFFER | GFX_DEPTH_BITS | GFX_ACCUM_BITS;
+  if (mode == 0 || mode == 1) {
+    if (depth == 0) depth = 16;
+  } else {
+    depth = 0;  // mode 2 and every other mode ask for a window
+  }
+  return {width, height, depth, rate, flags};
+}
+
+int TGlobal::Graphics3D(int width, int height, int depth, int mode, int rate, int flags) {
+  const TGraphicsRequest request = GraphicsRequest(width, height, depth, mode, rate, flags);
+  TGlobal::width = width;
+  TGlobal::height = height;
+  TGlobal::depth = request.depth;
+  TGlobal::mode = mode;
+  TGlobal::rate = rate;
+  SetGraphicsDriver(GLDrav2DDriver(), GFX_DOUBLE_BUFFER);
+  if (!Graphics(request.width, request.height, request.depth, request.hertz, request.flags)) return 0;
+  GraphicsInit();
+  return 1;
+}
+
+int TGlobal::GraphicsInit() {
+  glewInit();
+  THardwareInfo::GetInfo();
+  vbo_enabled = THardwareInfo::VBOSupport;
+
+  // Save the whole state so that the 2D overlay can bring the 2D layer's back.
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+  for (GLenum stack : {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE}) {
+    glMatrixMode(stack);
+    glPushMatrix();
+  }
+  // The colour matrix belongs to the imaging subset, which not every
+  // implementation has; asking for it there would only raise a GL error.
+  if (THardwareInfo::Extensions.find("GL_ARB_imaging") != std::string::npos) {
+    glMatrixMode(GL_COLOR);
+    glPushMatrix();
+  }
+
+  EnableStates();
+  glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
+  glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
+  glClearDepth(1.0);
+  glDepthFunc(GL_LEQUAL);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  glAlphaFunc(GL_GEQUAL, 0.5f);
+  return 0;
+}
+
+int TGlobal::EnableStates() {
+  glEnable(GL_LIGHTING);
+  glEnable(GL_DEPTH_TEST);
+  glEnable(GL_FOG);
+  glEnable(GL_CULL_FACE);
+  glEnable(GL_SCISSOR_TEST);
+  glEnable(GL_NORMALIZE);
+  glEnableClientState(GL_VERTEX_ARRAY);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glEnableClientState(GL_NORMAL_ARRAY);
+  return 0;
+}
+
+int TGlobal::AmbientLight(float red, float green, float blue) {
+  ambient_red = red / 255.0f;
+  ambient_green = green / 255.0f;
+  ambient_blue = blue / 255.0f;
+  return 0;
+}
+
+int TGlobal::Wireframe(int enable) {
+  glPolygonMode(GL_FRONT_AND_BACK, enable ? GL_LINE : GL_FILL);
+  return 0;
+}
+
+int TGlobal::AntiAlias(int samples) {
+  if (samples == 0) {
+    aa = 0;
+    return 0;
+  }
+  const JitterTable* table = FindJitterTable(samples == 1 ? 2 : samples);
+  if (!table) {
+    aa = 0;
+    ACSIZE = 0;
+    return 0;
+  }
+  aa = 1;
+  ACSIZE = table->passes;
+  for (int i = 0; i < ACSIZE; ++i) {
+    j[i][0] = float(table->offsets[i][0]);
+    j[i][1] = float(table->offsets[i][1]);
+  }
+  return 0;
+}
+
+int TGlobal::ClearCollisions() {
+  TCollisionPair::list.clear();
+  return 0;
+}
+
+int TGlobal::Collisions(int src_type, int dest_type, int method, int response) {
+  for (const Ref<TCollisionPair>& rule : TCollisionPair::list) {
+    if (rule->src_type == src_type && rule->des_type == dest_type) {
+      rule->col_method = method;
+      rule->response = response;
+      return 0;
+    }
+  }
+  Ref<TCollisionPair> rule(new TCollisionPair());
+  rule->src_type = src_type;
+  rule->des_type = dest_type;
+  rule->col_method = method;
+  rule->response = response;
+  TCollisionPair::list.push_back(rule);
+  return 0;
+}
+
+int TGlobal::ClearWorld(int entities, int /*brushes: not kept in any list*/, int /*textures*/) {
+  if (entities) ClearCollisions();
+  return 0;
+}
+
+int TGlobal::UpdateWorld(float /*anim_speed*/) { return 0; }
+
+int TGlobal::RenderWorld() {
+  if (aa) return RenderWorldAA();
+  RenderCameras();
+  return 0;
+}
+
+int TGlobal::RenderWorldAA() {
+  glClear(GL_ACCUM_BUFFER_BIT);
+  for (jitter = 0; jitter < ACSIZE; ++jitter) {
+    RenderCameras();
+    glAccum(GL_ACCUM, 1.0f / float(ACSIZE));
+  }
+  jitter = 0;
+  glAccum(GL_RETURN, 1.0f);
+  glFlush();
+  return 0;
+}
+
+void InitEngine() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  InitCore();
+  InitGLDrav2D();
+}
