@@ -135,3 +135,20 @@ TEST_F(FlatLayer, MisuseOfAValidHandleIsReportedToo) {
 }
 
 }  // namespace
+
+namespace {
+
+// Runs in a fresh process (the threadsafe death-test style re-executes the
+// program), where InitEngineLists has not run.
+TEST(FlatLayerStartUp, CreatingAnEntityBeforeTheListsExistIsAnError) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        if (TEntity::entity_list) std::exit(2);
+        const std::string text = ErrorText([] { CreatePivot(); });
+        std::exit(text == "Engine used before InitEngineLists" ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
