@@ -3,5 +3,6 @@
 // give trailing arguments their documented defaults.
 #pragma once
 
+#include "engine/flat_entity.h"
 #include "engine/flat_world.h"
 #include "graphics/graphics.h"

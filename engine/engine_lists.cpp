@@ -1,0 +1,5 @@
+#include "engine/engine_lists.h"
+
+#include "engine/entity.h"
+
+void InitEngineLists() { TEntity::CreateLists(); }
