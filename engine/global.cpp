@@ -3,6 +3,8 @@
 #include <GL/glew.h>
 
 #include "core/core_module.h"
+#include "engine/engine_lists.h"
+#include "engine/entity.h"
 #include "engine/hardware_info.h"
 #include "graphics/gl_drav2d_driver.h"
 
@@ -225,7 +227,12 @@ int TGlobal::Collisions(int src_type, int dest_type, int method, int response) {
 }
 
 int TGlobal::ClearWorld(int entities, int /*brushes: not kept in any list*/, int /*textures*/) {
-  if (entities) ClearCollisions();
+  if (entities) {
+    // Freeing a parent frees its children too, so take the first entity each
+    // time rather than walking a list that shrinks under the walk.
+    while (TEntity* entity = TEntity::entity_list->First()) entity->FreeEntity();
+    ClearCollisions();
+  }
   return 0;
 }
 
@@ -255,4 +262,5 @@ void InitEngine() {
   done = true;
   InitCore();
   InitGLDrav2D();
+  InitEngineLists();
 }

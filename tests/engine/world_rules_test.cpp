@@ -2,6 +2,7 @@
 // makes, anti-aliasing tables and the collision-rule table.
 #include <gtest/gtest.h>
 
+#include "engine/flat_entity.h"
 #include "engine/global.h"
 #include "engine/hardware_info.h"
 #include "platform/gl_context.h"
@@ -84,6 +85,16 @@ TEST(Collisions, ASecondRuleForThePairOverwritesTheFirst) {
   EXPECT_EQ(TCollisionPair::list[1]->src_type, 2);
   TGlobal::ClearWorld(1, 0, 0);
   EXPECT_TRUE(TCollisionPair::list.empty());
+}
+
+TEST(ClearWorld, FreesEveryEntityWithItsChildren) {
+  InitEngine();
+  TPivot* root = CreatePivot();
+  CreatePivot(CreatePivot(root));
+  CreatePivot();
+  ASSERT_EQ(TEntity::entity_list->Count(), 4);
+  TGlobal::ClearWorld(1, 1, 1);
+  EXPECT_EQ(TEntity::entity_list->Count(), 0);
 }
 
 TEST(AmbientLight, IsStoredOnAUnitScale) {
