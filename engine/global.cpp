@@ -230,7 +230,8 @@ int TGlobal::ClearWorld(int entities, int /*brushes: not kept in any list*/, int
   if (entities) {
     // Freeing a parent frees its children too, so take the first entity each
     // time rather than walking a list that shrinks under the walk.
-    while (TEntity* entity = TEntity::entity_list->First()) entity->FreeEntity();
+    while (TEntity* entity = TEntity::entity_list ? TEntity::entity_list->First() : nullptr)
+      entity->FreeEntity();
     ClearCollisions();
   }
   return 0;
