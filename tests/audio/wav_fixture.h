@@ -21,8 +21,8 @@ inline std::string Chunk(const std::string& id, const std::string& body, bool pa
 // A format chunk; extra bytes after the 16 standard ones make it longer.
 inline std::string Fmt(int channels, int hertz, int bits, int tag = 1, const std::string& extra = "") {
   const int block = channels * bits / 8;
-  return Chunk("fmt ", Le16(tag) + Le16(channels) + Le32(uint32_t(hertz)) + Le32(uint32_t(hertz * block)) +
-                           Le16(block) + Le16(bits) + extra);
+  return Chunk("fmt ", Le16(tag) + Le16(channels) + Le32(uint32_t(hertz)) +
+                           Le32(uint32_t(hertz) * uint32_t(block)) + Le16(block) + Le16(bits) + extra);
 }
 
 inline std::string Riff(const std::string& chunks) {
