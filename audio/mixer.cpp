@@ -107,12 +107,16 @@ void mixer::mix(int count) {
         v->status.store(kFinished, std::memory_order_release);
       }
     }
-    // A full spare ring keeps the released voice in the list; it is offered
-    // again at the next block.
-    if (result == -1 && spare_.push(v)) {
-      *link = v->next;
+    // Unlinked before the push: once pushed, the voice belongs to the main
+    // thread. A full spare ring keeps it in the list until the next block.
+    if (result == -1) {
+      sound* next = v->next;
       v->next = nullptr;
-      continue;
+      if (spare_.push(v)) {
+        *link = next;
+        continue;
+      }
+      v->next = next;
     }
     link = &v->next;
   }
