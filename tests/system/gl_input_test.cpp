@@ -11,7 +11,10 @@
 #include <functional>
 #include <string>
 
+#include "core/app.h"
+#include "core/runtime_error.h"
 #include "platform/cursor.h"
+#include "platform/dialogs.h"
 #include "private_display.h"
 #include "system/event_queue.h"
 #include "system/polled_input.h"
@@ -238,6 +241,58 @@ TEST_F(RealWindow, WaitSystemSleepsUntilATimerWakesIt) {
   EXPECT_GE(wall, 0.4);
   EXPECT_LT(cpu, wall * 0.25) << "cpu " << cpu << " s in " << wall << " s";
   RecordProperty("idle_cpu_fraction", std::to_string(cpu / wall));
+}
+
+// Answers the next message box titled like the application with a key press,
+// from a background process, once the box has appeared.
+void AnswerBoxWith(const std::string& key) {
+  const std::string command = "xdotool search --sync --name '^" + AppTitle() + "$' windowfocus --sync key " +
+                              key + " >/dev/null 2>&1 &";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+}
+
+TEST_F(RealWindow, MessageBoxesAnswerWithTheirButtons) {
+  SetAppTitle("Box under test");
+  AnswerBoxWith("Return");
+  // SDL draws its boxes with the X server's core fonts; a server without any
+  // (no xfonts-base) cannot show one.
+  if (PlatformMessageBox(AppTitle(), "Can a box be shown?", {"OK"}, false) != 0) {
+    GTEST_SKIP() << "no message box on this X server: " << SDL_GetError();
+  }
+  AnswerBoxWith("Return");
+  EXPECT_EQ(Confirm("Really?"), 1);
+  AnswerBoxWith("Escape");
+  EXPECT_EQ(Confirm("Really?", 1), 0);
+  AnswerBoxWith("Return");
+  EXPECT_EQ(Proceed("Save first?"), 1);
+  AnswerBoxWith("Escape");
+  EXPECT_EQ(Proceed("Save first?"), -1);
+  AnswerBoxWith("Return");
+  Notify("Done.");
+}
+
+TEST_F(RealWindow, RequestersRefuseFullScreen) {
+  ASSERT_EQ(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP), 0) << SDL_GetError();
+  PollSystem();
+  try {
+    RequestFile("Open", "png");
+    FAIL() << "no error in full screen";
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(), "GUI unavailable in fullscreen mode");
+  }
+  EXPECT_THROW(RequestDir("Folder"), RuntimeError);
+}
+
+TEST_F(RealWindow, FullScreenHidesThePointerEverywhere) {
+  ASSERT_EQ(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP), 0) << SDL_GetError();
+  PollSystem();
+  HideMouse();
+  EXPECT_FALSE(PlatformPointerShown());
+  Xdo("mousemove 799 599");
+  for (int i = 0; i < 20; ++i) PollSystem();
+  EXPECT_FALSE(PlatformPointerShown());
+  ShowMouse();
+  EXPECT_TRUE(PlatformPointerShown());
 }
 
 }  // namespace
