@@ -366,3 +366,29 @@ TEST(TranslatorFullScreen, ThePointerIsAlwaysInside) {
 }
 
 }  // namespace
+
+namespace {
+
+InputArea TwoWindows(Uint32 id) { return id == 1 || id == 2 ? InputArea{100, 100, false} : InputArea{}; }
+
+TEST(TranslatorTwoWindows, MovingBetweenWindowsLeavesOneAndEntersTheOther) {
+  InputTranslator translator(TwoWindows);
+  Recorder sink;
+  SDL_Event in_first = Motion(10, 20);
+  in_first.motion.windowID = 1;
+  SDL_Event in_second = Motion(30, 40);
+  in_second.motion.windowID = 2;
+  translator.Translate(in_first, sink);
+  translator.Translate(in_second, sink);
+  // A late "leave" of the first window changes nothing any more.
+  SDL_Event leave_first = WindowEvent(SDL_WINDOWEVENT_LEAVE);
+  leave_first.window.windowID = 1;
+  translator.Translate(leave_first, sink);
+  EXPECT_EQ(sink.Take(), (std::vector<Seen>{{kEnter, 0, 0, 10, 20},
+                                            {kMove, 0, 0, 10, 20},
+                                            {kLeave, 0, 0, 30, 40},
+                                            {kEnter, 0, 0, 30, 40},
+                                            {kMove, 0, 0, 30, 40}}));
+}
+
+}  // namespace
