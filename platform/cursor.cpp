@@ -17,19 +17,8 @@ bool FullScreen(SDL_Window* window) {
   return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
 }
 
-bool PointerInside(SDL_Window* window) {
-  if (!window) return false;
-  int px = 0;
-  int py = 0;
-  int wx = 0;
-  int wy = 0;
-  int width = 0;
-  int height = 0;
-  SDL_GetGlobalMouseState(&px, &py);
-  SDL_GetWindowPosition(window, &wx, &wy);
-  SDL_GetWindowSize(window, &width, &height);
-  return px >= wx && py >= wy && px < wx + width && py < wy + height;
-}
+// SDL's mouse focus follows the pointer entering and leaving the window.
+bool PointerInside(SDL_Window* window) { return window && SDL_GetMouseFocus() == window; }
 
 }  // namespace
 

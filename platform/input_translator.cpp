@@ -153,7 +153,7 @@ void InputTranslator::Button(const SDL_MouseButtonEvent& button, InputSink& sink
   last_y_ = button.y;
   if (button.type == SDL_MOUSEBUTTONDOWN) {
     if (!inside) return;
-    Enter(true, button.x, button.y, sink);
+    Enter(button.windowID, button.x, button.y, sink);
     capturing_ = true;
     Emit(sink, kMouseDown, ButtonNumber(button.button), button.x, button.y);
     return;
@@ -166,7 +166,7 @@ void InputTranslator::Button(const SDL_MouseButtonEvent& button, InputSink& sink
 void InputTranslator::Motion(const SDL_MouseMotionEvent& motion, InputSink& sink) {
   const InputArea area = lookup_(motion.windowID);
   const bool inside = Inside(area, motion.x, motion.y);
-  Enter(inside, motion.x, motion.y, sink);
+  Enter(inside ? std::optional<Uint32>(motion.windowID) : std::nullopt, motion.x, motion.y, sink);
   last_x_ = motion.x;
   last_y_ = motion.y;
   if (!inside && !capturing_) return;
@@ -197,17 +197,18 @@ void InputTranslator::Window(const SDL_WindowEvent& window, InputSink& sink) {
       Emit(sink, kAppTerminate);
       break;
     case SDL_WINDOWEVENT_LEAVE:
-      Enter(false, last_x_, last_y_, sink);
+      if (entered_ == window.windowID) Enter(std::nullopt, last_x_, last_y_, sink);
       break;
     default:
       break;
   }
 }
 
-void InputTranslator::Enter(bool inside, int x, int y, InputSink& sink) {
-  if (inside == entered_) return;
-  entered_ = inside;
-  Emit(sink, inside ? kMouseEnter : kMouseLeave, 0, x, y);
+void InputTranslator::Enter(std::optional<Uint32> area, int x, int y, InputSink& sink) {
+  if (area == entered_) return;
+  if (entered_) Emit(sink, kMouseLeave, 0, x, y);
+  entered_ = area;
+  if (area) Emit(sink, kMouseEnter, 0, x, y);
 }
 
 void InputTranslator::Emit(InputSink& sink, int id, int data, int x, int y) {

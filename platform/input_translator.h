@@ -11,6 +11,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <optional>
+
 #include "platform/input_events.h"
 
 // The drawing area a mouse event refers to.
@@ -41,13 +43,14 @@ class InputTranslator {
   void Motion(const SDL_MouseMotionEvent& motion, InputSink& sink);
   void Wheel(const SDL_MouseWheelEvent& wheel, InputSink& sink);
   void Window(const SDL_WindowEvent& window, InputSink& sink);
-  // Emits "MouseLeave"/"MouseEnter" when the pointer's area changes.
-  void Enter(bool inside, int x, int y, InputSink& sink);
+  // Emits "MouseLeave"/"MouseEnter" when the area under the pointer (the
+  // window with this id, or none) changes.
+  void Enter(std::optional<Uint32> area, int x, int y, InputSink& sink);
   void Emit(InputSink& sink, int id, int data = 0, int x = 0, int y = 0);
 
   AreaLookup lookup_;
   int mods_ = 0;
-  bool entered_ = false;
+  std::optional<Uint32> entered_;
   bool capturing_ = false;
   int last_x_ = 0;
   int last_y_ = 0;

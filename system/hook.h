@@ -29,4 +29,6 @@ void AddHook(int id, HookFunction func, Object* context = nullptr, int priority 
 Object* RunHooks(int id, Object* data);
 
 // Unlinks the first hook whose function and context both match. Always 0.
+// Safe while the chain runs: a removed hook is skipped at once and freed when
+// the outermost RunHooks of its id ends.
 int RemoveHook(int id, HookFunction func, Object* context = nullptr);

@@ -15,8 +15,7 @@
 void InitSystem();
 
 TSystemDriver* SystemDriver();
-// Replaces the driver (tests use a scripted one); null restores nothing and is
-// ignored.
+// Replaces the driver (tests use a scripted one); null is ignored.
 void SetSystemDriver(TSystemDriver* driver);
 
 // Translates every pending notification without blocking.
