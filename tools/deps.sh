@@ -12,7 +12,7 @@ packages=(
   libenet-dev liblua5.1-0-dev zlib1g-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool sox imagemagick x11-utils xserver-xorg-core xserver-xorg-video-dummy xfonts-base
+  xvfb xauth xdotool sox imagemagick x11-utils xserver-xorg-core xserver-xorg-video-dummy
 )
 
 missing=()
