@@ -2,23 +2,37 @@
 
 #include <cstdio>
 
+#include "assets/korvane_assets.h"
+#include "audio/audio_module.h"
 #include "core/app.h"
 #include "core/core_module.h"
 #include "engine/ostrel.h"
+#include "media/resources.h"
 #include "platform/sdl_init.h"
+#include "system/event_queue.h"
 #include "system/polled_input.h"
 #include "system/system.h"
+#include "system/timer.h"
 
 namespace {
 
 constexpr int kEscape = 27;
 
+// The game's pictures and sounds travel inside the executable.
+void RegisterGameFiles() {
+  for (const EmbeddedFile& file : KorvaneGameFiles()) RegisterResource(file.name, file.data, int(file.size));
+}
+
 // Every linked module starts once, in the order that fixes the order of the
-// reader chains and driver registries.
+// reader chains and driver registries (each registers itself newest first).
 void StartModules() {
   InitCore();
   InitEngine();
-  InitSystem();
+  InitAudio();
+  InitEventQueue();
+  InitMixwellAudio();
+  InitTimers();
+  InitWavAudioLoader();
 }
 
 // Full screen at 800x600, 32 bits, 60 Hz; where the display cannot switch to
@@ -31,6 +45,7 @@ bool OpenDisplay() {
 }  // namespace
 
 int KorvaneMain() {
+  RegisterGameFiles();
   StartModules();
   SetAppTitle("Korvane");
   if (!OpenDisplay()) {
