@@ -7,8 +7,6 @@ OSTREL_EMBEDDED(korvane_player2_bmp);
 OSTREL_EMBEDDED(korvane_wall_bmp);
 OSTREL_EMBEDDED(korvane_hungry_wav);
 OSTREL_EMBEDDED(korvane_doing_wav);
-OSTREL_EMBEDDED(korvane_gldrawtextfont_bin);
-OSTREL_EMBEDDED(korvane_kelvofont_bin);
 
 namespace {
 
@@ -27,12 +25,4 @@ const std::array<EmbeddedFile, 5>& KorvaneGameFiles() {
       File("doing.wav", korvane_doing_wav_start, korvane_doing_wav_end),
   };
   return files;
-}
-
-EmbeddedFile GLDrawTextFontFile() {
-  return File("gldrawtextfont.bin", korvane_gldrawtextfont_bin_start, korvane_gldrawtextfont_bin_end);
-}
-
-EmbeddedFile KelvoFontFile() {
-  return File("kelvofont.bin", korvane_kelvofont_bin_start, korvane_kelvofont_bin_end);
 }

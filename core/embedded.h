@@ -14,3 +14,10 @@
 inline std::span<const unsigned char> EmbeddedBytes(const unsigned char* start, const unsigned char* end) {
   return {start, static_cast<size_t>(end - start)};
 }
+
+// A named file carried inside the executable.
+struct EmbeddedFile {
+  const char* name;
+  const unsigned char* data;
+  size_t size;
+};

@@ -7,6 +7,7 @@
 #include "engine/entity.h"
 #include "engine/hardware_info.h"
 #include "graphics/gl_drav2d_driver.h"
+#include "graphics/gl_overlay.h"
 
 int TGlobal::width = 0;
 int TGlobal::height = 0;
@@ -135,28 +136,36 @@ int TGlobal::GraphicsInit() {
   THardwareInfo::GetInfo();
   vbo_enabled = THardwareInfo::VBOSupport;
 
-  // Save the whole state so that the 2D overlay can bring the 2D layer's back.
+  SaveStateFor3D();
+  EnableStates();
+  Set3DLightingAndDepth();
+  return 0;
+}
+
+const std::vector<unsigned>& TGlobal::SavedMatrixStacks() {
+  // The colour matrix belongs to the imaging subset, which not every
+  // implementation has; asking for it there would only raise a GL error.
+  static const std::vector<unsigned> with_colour = {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE, GL_COLOR};
+  static const std::vector<unsigned> without_colour = {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE};
+  return THardwareInfo::Extensions.find("GL_ARB_imaging") != std::string::npos ? with_colour : without_colour;
+}
+
+void TGlobal::SaveStateFor3D() {
   glPushAttrib(GL_ALL_ATTRIB_BITS);
   glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-  for (GLenum stack : {GL_MODELVIEW, GL_PROJECTION, GL_TEXTURE}) {
+  for (GLenum stack : SavedMatrixStacks()) {
     glMatrixMode(stack);
     glPushMatrix();
   }
-  // The colour matrix belongs to the imaging subset, which not every
-  // implementation has; asking for it there would only raise a GL error.
-  if (THardwareInfo::Extensions.find("GL_ARB_imaging") != std::string::npos) {
-    glMatrixMode(GL_COLOR);
-    glPushMatrix();
-  }
+}
 
-  EnableStates();
+void TGlobal::Set3DLightingAndDepth() {
   glLightModeli(GL_LIGHT_MODEL_COLOR_CONTROL, GL_SEPARATE_SPECULAR_COLOR);
   glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, 1);
   glClearDepth(1.0);
   glDepthFunc(GL_LEQUAL);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   glAlphaFunc(GL_GEQUAL, 0.5f);
-  return 0;
 }
 
 int TGlobal::EnableStates() {
@@ -263,5 +272,6 @@ void InitEngine() {
   done = true;
   InitCore();
   InitGLDrav2D();
+  InitGLOverlay();
   InitEngineLists();
 }

@@ -31,6 +31,11 @@ class TGlobal {
   static TGraphicsRequest GraphicsRequest(int width, int height, int depth, int mode, int rate, int flags);
   static int GraphicsInit();
   static int EnableStates();
+  // Saves the 2D layer's whole state on the OpenGL attribute and matrix stacks.
+  static void SaveStateFor3D();
+  static void Set3DLightingAndDepth();
+  // The matrix stacks saved with the state, in push order.
+  static const std::vector<unsigned>& SavedMatrixStacks();
 
   static int AmbientLight(float red, float green, float blue);
   static int Wireframe(int enable);

@@ -4,5 +4,6 @@
 #pragma once
 
 #include "engine/flat_entity.h"
+#include "engine/flat_overlay.h"
 #include "engine/flat_world.h"
 #include "graphics/graphics.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "assets/builtin_fonts.h"
 #include "assets/korvane_assets.h"
 
 namespace {

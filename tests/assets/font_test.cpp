@@ -3,6 +3,7 @@
 #include <array>
 #include <set>
 
+#include "assets/builtin_fonts.h"
 #include "assets/korvane_assets.h"
 
 namespace {

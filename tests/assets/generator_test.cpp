@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "assets/builtin_fonts.h"
 #include "assets/korvane_assets.h"
 #include "tests/support/temp_dir.h"
 

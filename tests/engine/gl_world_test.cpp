@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/flat_overlay.h"
 #include "engine/flat_world.h"
 #include "graphics/graphics.h"
 #include "tests/support/temp_dir.h"
@@ -103,6 +104,49 @@ TEST_F(World3D, AnEmptyWorldUpdatesAndRendersWithAndWithoutAntiAliasing) {
   RenderWorld();
   EXPECT_EQ(TGlobal::jitter, 0);
   AntiAlias(0);
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(World3D, TextDrawsWhiteUnlitTextAndLeavesTheEngineState) {
+  glDisable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  glColor3f(1, 0, 0);
+  Text(300, 8, "0  VS  0");
+  // The eight cells span x 300..363 and y 8..23; some pixel of the first cell
+  // is pure white and nothing right of the last cell is lit.
+  std::vector<unsigned char> row(64 * 16 * 4);
+  glReadPixels(300, 480 - 24, 64, 16, GL_RGBA, GL_UNSIGNED_BYTE, row.data());
+  int white = 0;
+  for (size_t i = 0; i < row.size(); i += 4) white += row[i] == 255 && row[i + 1] == 255 && row[i + 2] == 255;
+  EXPECT_GT(white, 30);
+  unsigned char beyond[4];
+  glReadPixels(365, 480 - 16, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, beyond);
+  EXPECT_EQ(beyond[0], 0);
+
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  EXPECT_FALSE(glIsEnabled(GL_BLEND));
+  EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));  // restored by the overlay
+  GLfloat colour[4];
+  glGetFloatv(GL_CURRENT_COLOR, colour);
+  EXPECT_EQ(colour[0], 1.0f);
+  EXPECT_EQ(colour[1], 1.0f);
+}
+
+TEST_F(World3D, BeginAndEndDrav2DSwitchBetweenTheTwoStates) {
+  BeginDrav2D();  // back to the 2D layer's state, saved when the display opened
+  EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+  EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+  GLint attrib_depth = -1;
+  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attrib_depth);
+  EXPECT_EQ(attrib_depth, 0);
+  EndDrav2D();
+  EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+  EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+  glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attrib_depth);
+  EXPECT_EQ(attrib_depth, 1);
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
