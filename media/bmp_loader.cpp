@@ -61,16 +61,18 @@ Ref<TPixmap> TPixmapLoaderBMP::LoadPixmap(TStream* stream) {
   if (bits == 4 || bits == 8) entries = h.colours == 0 ? (1 << bits) : h.colours;
   if (entries < 0) return nullptr;
   const int64_t row_bytes = RowBytes(width, bits);
-  const int64_t needed = entries * 4 + row_bytes * height;
+  // The table and rows must be present; divide rather than multiply, so that
+  // absurd sizes cannot overflow.
   const int64_t left = StreamBytesLeft(s);
-  if (left >= 0 ? needed > left : needed > kMaxUnsizedPictureBytes) return nullptr;
+  const int64_t limit = left >= 0 ? left : kMaxUnsizedPictureBytes;
+  if (entries * 4 > limit || row_bytes > (limit - entries * 4) / height) return nullptr;
 
   Ref<TPixmap> pixmap = CreatePixmap(width, height, bits == 32 ? PF_BGRA8888 : PF_BGR888, 4);
   if (!pixmap) return nullptr;
 
   // Palette entries as stored (B, G, R, x); entries past the table stay black.
   unsigned char palette[256][4] = {};
-  const int kept = int(std::min<int64_t>(entries, bits == 1 ? 2 : (1 << bits)));
+  const int kept = int(std::min<int64_t>(entries, bits <= 8 ? (1 << bits) : 0));
   if (kept > 0) s->ReadBytes(palette, kept * 4);
   if (entries > kept) s->SkipBytes(int(entries - kept) * 4);
 

@@ -63,7 +63,7 @@ void FlushData(png_structp png) { static_cast<PngIo*>(png_get_io_ptr(png))->stre
 struct Header {
   png_uint_32 width, height;
   int depth, colour_type;
-  int64_t raw_bytes;  // the filtered image data before decompression
+  double raw_bytes;  // the filtered image data before decompression (a bound: no overflow)
 };
 
 // Reads the chunks up to the image data and sets the transforms. The functions
@@ -73,7 +73,7 @@ bool ReadHeader(png_structp png, png_infop info, Header* h) {
   png_set_sig_bytes(png, 8);
   png_read_info(png, info);
   png_set_interlace_handling(png);
-  h->raw_bytes = int64_t(png_get_rowbytes(png, info) + 1) * png_get_image_height(png, info);
+  h->raw_bytes = double(png_get_rowbytes(png, info) + 1) * double(png_get_image_height(png, info));
   png_set_strip_16(png);
   png_set_expand(png);
   png_read_update_info(png, info);
