@@ -13,12 +13,6 @@ TPixmapLoader::TPixmapLoader() {
   loaders = this;
 }
 
-int64_t StreamBytesLeft(TStream* stream) {
-  const int pos = stream->Pos(), size = stream->Size();
-  if (pos < 0 || size <= 0) return -1;
-  return size > pos ? int64_t(size) - pos : 0;
-}
-
 TPixmapLoader::~TPixmapLoader() {
   for (TPixmapLoader** link = &loaders; *link; link = &(*link)->_succ) {
     if (*link == this) {
@@ -26,6 +20,12 @@ TPixmapLoader::~TPixmapLoader() {
       break;
     }
   }
+}
+
+int64_t StreamBytesLeft(TStream* stream) {
+  const int pos = stream->Pos(), size = stream->Size();
+  if (pos < 0 || size <= 0) return -1;
+  return size > pos ? int64_t(size) - pos : 0;
 }
 
 TPixmapLoader* PixmapLoaders() { return loaders; }
