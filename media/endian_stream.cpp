@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-TXEndianStream::~TXEndianStream() { Close(); }
-
 Ref<TStream> TXEndianStream::BigEndian(Ref<TStream> stream) {
   if (!stream) return nullptr;
   return MakeRef<TXEndianStream>(std::move(stream));

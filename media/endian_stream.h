@@ -9,7 +9,6 @@
 class TXEndianStream : public TStreamWrapper {
  public:
   using TStreamWrapper::TStreamWrapper;
-  ~TXEndianStream() override;
 
   // A swapping wrapper around `stream`; null for a null stream.
   static Ref<TStream> BigEndian(Ref<TStream> stream);

@@ -10,5 +10,4 @@ inline constexpr const char* kReadFailed = "Error reading from stream";
 inline constexpr const char* kWriteFailed = "Error writing to stream";
 inline constexpr const char* kUnableToReadObject = "Unable to read object";
 inline constexpr const char* kUnableToWriteObject = "Unable to write object";
-inline constexpr const char* kPngError = "PNG ERROR";
 }  // namespace media_errors

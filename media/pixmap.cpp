@@ -1,9 +1,43 @@
 #include "media/pixmap.h"
 
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// Pictures are made and dropped in a steady rhythm (decode, convert, resize,
+// upload, free), and large blocks from malloc come fresh from the system each
+// time, so every new picture would pay for faulting in and zeroing its pages.
+// One freed large block is kept and handed to the next pixmap that fits it.
+// Each block carries its size in a header in front of the pixels.
+constexpr size_t kHeader = 16;  // keeps the pixels 16-byte aligned
+constexpr size_t kSpareMin = 256 * 1024;
+std::atomic<unsigned char*> spare{nullptr};
+
+size_t& BlockSize(unsigned char* block) { return *reinterpret_cast<size_t*>(block); }
+
+unsigned char* AllocatePixels(size_t bytes) {
+  if (bytes >= kSpareMin) {
+    unsigned char* block = spare.exchange(nullptr);
+    if (block && BlockSize(block) >= bytes && BlockSize(block) / 2 <= bytes) return block + kHeader;
+    std::free(block);
+  }
+  auto* block = static_cast<unsigned char*>(std::malloc(bytes + kHeader));
+  if (!block) return nullptr;
+  BlockSize(block) = bytes;
+  return block + kHeader;
+}
+
+void FreePixels(unsigned char* pixels) {
+  unsigned char* block = pixels - kHeader;
+  if (BlockSize(block) >= kSpareMin) block = spare.exchange(block);
+  std::free(block);
+}
+
+}  // namespace
 
 Ref<TPixmap> TPixmap::Create(int width, int height, int format, int align) {
   if (format < 1 || format > 12 || width < 0 || height < 0) return nullptr;
@@ -12,7 +46,7 @@ Ref<TPixmap> TPixmap::Create(int width, int height, int format, int align) {
   const int64_t pitch = (row + align - 1) / align * align;
   const int64_t bytes = pitch * height;
   if (pitch > INT_MAX || bytes > INT_MAX) return nullptr;
-  auto* pixels = static_cast<unsigned char*>(std::malloc(size_t(bytes > 0 ? bytes : 1)));
+  unsigned char* pixels = AllocatePixels(size_t(bytes));
   if (!pixels) return nullptr;
   Ref<TPixmap> p = MakeRef<TPixmap>();
   p->pixels = pixels;
@@ -36,7 +70,7 @@ Ref<TPixmap> TPixmap::CreateStatic(void* pixels, int width, int height, int pitc
 }
 
 TPixmap::~TPixmap() {
-  if (capacity >= 0) std::free(pixels);
+  if (capacity >= 0) FreePixels(pixels);
 }
 
 unsigned char* TPixmap::PixelPtr(int x, int y) const {

@@ -21,6 +21,7 @@ class TPixmap : public Object {
   int height = 0;
   int pitch = 0;
   int format = 0;
+  // Only Create makes owned memory (capacity >= 0): it frees it its own way.
   int capacity = -1;
   Ref<Object> _source;
 

@@ -13,6 +13,21 @@ TPixmapLoader::TPixmapLoader() {
   loaders = this;
 }
 
+TPixmapLoader::~TPixmapLoader() {
+  for (TPixmapLoader** link = &loaders; *link; link = &(*link)->_succ) {
+    if (*link == this) {
+      *link = _succ;
+      break;
+    }
+  }
+}
+
+int64_t StreamBytesLeft(TStream* stream) {
+  const int pos = stream->Pos(), size = stream->Size();
+  if (pos < 0 || size <= 0) return -1;
+  return size > pos ? int64_t(size) - pos : 0;
+}
+
 TPixmapLoader* PixmapLoaders() { return loaders; }
 
 Ref<TPixmap> LoadPixmap(const StreamLocation& url) {

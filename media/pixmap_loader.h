@@ -6,6 +6,8 @@
 // file name plays no part: a PNG stored as "x.bmp" is read by the PNG reader.
 #pragma once
 
+#include <cstdint>
+
 #include "core/object.h"
 #include "media/pixmap.h"
 #include "media/stream.h"
@@ -17,6 +19,8 @@ class TPixmapLoader : public Object {
   TPixmapLoader* _succ = nullptr;
 
   TPixmapLoader();
+  // Leaves the chain (only an instance that was not made with `new` can die).
+  ~TPixmapLoader() override;
   TPixmapLoader(const TPixmapLoader&) = delete;
   TPixmapLoader& operator=(const TPixmapLoader&) = delete;
 
@@ -25,6 +29,12 @@ class TPixmapLoader : public Object {
   // declining).
   virtual Ref<TPixmap> LoadPixmap(TStream* stream) = 0;
 };
+
+// What readers use to bound a picture before they allocate it: the bytes left
+// in the stream, or -1 when the stream does not know its size. Pictures from
+// such streams are limited to kMaxUnsizedPictureBytes of pixels.
+int64_t StreamBytesLeft(TStream* stream);
+inline constexpr int64_t kMaxUnsizedPictureBytes = int64_t(256) << 20;
 
 // The newest reader; follow `_succ` for the others.
 TPixmapLoader* PixmapLoaders();

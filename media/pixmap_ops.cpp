@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -65,27 +66,50 @@ Ref<TPixmap> ResizePixmap(const TPixmap* pixmap, int width, int height) {
   const bool direct = result->format == PF_STDFORMAT;
   std::vector<unsigned char> rgba(direct ? 0 : size_t(width) * 4);
 
-  for (int y = 0; y < height; ++y) {
-    const float sy = (float(y) + 0.5f) * yscale - 0.5f;
-    int row = int(std::floor(sy));
-    float fy = sy - float(row);
-    int below = src->pitch;
-    if (row < 0) row = 0, fy = 0, below = 0;
-    if (row >= src->height - 1) row = src->height - 1, fy = 0, below = 0;
+  // The horizontal blends of a source row (the "top" and "bottom" values) are
+  // the same for every destination row that samples it, so each is computed
+  // once into one of two float rows and reused.
+  std::vector<float> blended(size_t(width) * 8);
+  float* upper = blended.data();
+  float* lower = upper + size_t(width) * 4;
+  int upper_row = -1, lower_row = -1;
+  auto blend = [&](int row, float* dst) {
     const unsigned char* line = src->PixelPtr(0, row);
-    unsigned char* out = direct ? result->PixelPtr(0, y) : rgba.data();
     for (int x = 0; x < width; ++x) {
       const Column& c = columns[size_t(x)];
       const unsigned char* a = line + c.offset;
       const unsigned char* b = a + c.next;
-      const unsigned char* cc = a + below;
-      const unsigned char* d = cc + c.next;
-      for (int ch = 0; ch < 4; ++ch) {
-        const float top = float(a[ch]) + float(b[ch] - a[ch]) * c.fx;
-        const float bottom = float(cc[ch]) + float(d[ch] - cc[ch]) * c.fx;
-        out[4 * x + ch] = uint8_t(int(top + (bottom - top) * fy));
+      for (int ch = 0; ch < 4; ++ch) dst[4 * x + ch] = float(a[ch]) + float(b[ch] - a[ch]) * c.fx;
+    }
+  };
+
+  for (int y = 0; y < height; ++y) {
+    const float sy = (float(y) + 0.5f) * yscale - 0.5f;
+    int row = int(std::floor(sy));
+    float fy = sy - float(row);
+    int next = row + 1;
+    if (row < 0) row = next = 0, fy = 0;
+    if (row >= src->height - 1) row = next = src->height - 1, fy = 0;
+    if (upper_row != row) {
+      if (lower_row == row) {
+        std::swap(upper, lower);
+        std::swap(upper_row, lower_row);
+      } else {
+        blend(row, upper);
+        upper_row = row;
       }
     }
+    const float* top = upper;
+    const float* bottom = upper;  // the clamped edge rows blend with themselves
+    if (next != row) {
+      if (lower_row != next) {
+        blend(next, lower);
+        lower_row = next;
+      }
+      bottom = lower;
+    }
+    unsigned char* out = direct ? result->PixelPtr(0, y) : rgba.data();
+    for (int i = 0; i < width * 4; ++i) out[i] = uint8_t(int(top[i] + (bottom[i] - top[i]) * fy));
     if (!direct) ConvertPixelsFromStdFormat(rgba.data(), result->PixelPtr(0, y), result->format, width);
   }
   return result;

@@ -16,6 +16,15 @@ TStreamFactory::TStreamFactory() {
   factories = this;
 }
 
+TStreamFactory::~TStreamFactory() {
+  for (TStreamFactory** link = &factories; *link; link = &(*link)->_succ) {
+    if (*link == this) {
+      *link = _succ;
+      break;
+    }
+  }
+}
+
 TStreamFactory* StreamFactories() { return factories; }
 
 Ref<TStream> OpenStream(const StreamLocation& url, int readable, int writeable) {

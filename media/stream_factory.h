@@ -45,6 +45,8 @@ class TStreamFactory : public Object {
 
   // Puts the new factory at the head of the chain, where it stays.
   TStreamFactory();
+  // Leaves the chain (only an instance that was not made with `new` can die).
+  ~TStreamFactory() override;
   TStreamFactory(const TStreamFactory&) = delete;
   TStreamFactory& operator=(const TStreamFactory&) = delete;
 

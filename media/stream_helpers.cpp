@@ -85,37 +85,28 @@ std::string CasedFileName(const std::string& path) {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (fs::exists(fs::path(path), ec)) return path;
-  std::string result;
-  size_t start = 0;
-  if (!path.empty() && path[0] == '/') {
-    result = "/";
-    start = 1;
-  }
-  while (start <= path.size()) {
-    size_t end = path.find('/', start);
-    if (end == std::string::npos) end = path.size();
-    const std::string part = path.substr(start, end - start);
-    const bool last = end == path.size();
-    if (!part.empty()) {
-      const fs::path dir = result.empty() ? fs::path(".") : fs::path(result);
-      std::string match;
-      if (fs::exists(dir / part, ec)) {
-        match = part;
-      } else {
-        for (fs::directory_iterator it(dir, ec), done; !ec && it != done; it.increment(ec)) {
-          const std::string name = it->path().filename().string();
-          if (strcasecmp(name.c_str(), part.c_str()) == 0) {
-            match = name;
-            break;
-          }
+  fs::path result;
+  for (const fs::path& part : fs::path(path)) {
+    if (part.empty()) continue;  // after a trailing slash
+    if (part == "/") {
+      result = part;
+      continue;
+    }
+    const fs::path dir = result.empty() ? fs::path(".") : result;
+    std::string match;
+    if (fs::exists(dir / part, ec)) {
+      match = part.string();
+    } else {
+      for (fs::directory_iterator it(dir, ec), done; !ec && it != done; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (strcasecmp(name.c_str(), part.c_str()) == 0) {
+          match = name;
+          break;
         }
       }
-      if (match.empty()) return "";
-      result += match;
-      if (!last) result += "/";
     }
-    if (last) break;
-    start = end + 1;
+    if (match.empty()) return "";
+    result /= match;
   }
-  return result;
+  return result.string();
 }

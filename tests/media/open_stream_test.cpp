@@ -193,6 +193,22 @@ TEST_F(OpenStreamTest, FilesOpenInTheirModes) {
   EXPECT_EQ(ReadWholeFile(path), "");
 }
 
+TEST_F(OpenStreamTest, ClosingAnEndianWrapperClosesTheStreamInside) {
+  TempDir dir;
+  const std::string path = dir.File("big.bin");
+  Ref<TStream> file = WriteStream(path);
+  Ref<TStream> big = BigEndianStream(file);
+  big->WriteInt(0x01020304);
+  big->WriteShort(0xABCD);
+  EXPECT_EQ(file->Size(), 6);
+  big->Close();
+  EXPECT_EQ(file->Size(), 0);  // closed: a closed file stream has no size
+  EXPECT_EQ(ReadWholeFile(path), std::string("\x01\x02\x03\x04\xAB\xCD", 6));
+  // A location written through the protocol is closed when dropped.
+  WriteStream("bigendian::" + path)->WriteShort(0x0102);
+  EXPECT_EQ(ReadWholeFile(path), std::string("\x01\x02", 2));
+}
+
 TEST_F(OpenStreamTest, BackslashesInFilePathsBecomeSlashes) {
   TempDir dir;
   std::filesystem::create_directory(dir.path() / "sub");

@@ -200,3 +200,20 @@ TEST(Pixmap, MaskMakesTheMaskColourTransparent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Pixmap, AFreedLargeBlockServesTheNextPictureOfItsSize) {
+  Ref<TPixmap> first = CreatePixmap(800, 600, PF_RGBA8888);
+  unsigned char* pixels = first->pixels;
+  first = nullptr;
+  Ref<TPixmap> second = CreatePixmap(800, 600, PF_BGRA8888);
+  EXPECT_EQ(second->pixels, pixels);  // no fresh pages for the same size
+  second->ClearPixels(-1);
+  Ref<TPixmap> small = CreatePixmap(4, 4, PF_RGBA8888);  // small ones never take it
+  second = nullptr;
+  Ref<TPixmap> tiny = CreatePixmap(300, 300, PF_RGBA8888);  // 360000 bytes: less than half, so not reused
+  EXPECT_NE(tiny->pixels, pixels);
+}
+
+}  // namespace
