@@ -8,6 +8,8 @@
 #include "engine/hardware_info.h"
 #include "graphics/gl_drav2d_driver.h"
 #include "graphics/gl_overlay.h"
+#include "media/bmp_loader.h"
+#include "media/png_loader.h"
 
 int TGlobal::width = 0;
 int TGlobal::height = 0;
@@ -273,5 +275,8 @@ void InitEngine() {
   InitCore();
   InitGLDrav2D();
   InitGLOverlay();
+  // The picture readers, BMP then PNG: the newest is asked first.
+  InitBMPLoader();
+  InitPNGLoader();
   InitEngineLists();
 }
