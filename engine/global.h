@@ -11,6 +11,8 @@
 
 #include "core/object.h"
 
+class TCamera;
+
 // What Graphics3D asks of the graphics layer for its arguments.
 struct TGraphicsRequest {
   int width, height, depth, hertz, flags;
@@ -43,6 +45,9 @@ class TGlobal {
   static int UpdateWorld(float anim_speed = 1.0f);
   static int RenderWorld();
   static int RenderWorldAA();
+  // One camera's view: camera.Update(), then every light's Update; then the
+  // meshes in view. A step of RenderWorld, not for applications.
+  static int RenderCamera(TCamera* camera);
 };
 
 // A collision rule: entities of src_type moving against entities of des_type
