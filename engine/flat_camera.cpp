@@ -5,7 +5,10 @@
 namespace {
 
 TCamera& CheckCamera(TCamera* camera, const char* function) {
-  auto* live = dynamic_cast<TCamera*>(&CheckEntity(camera, function, "camera"));
+  // Checked by address first: a freed or foreign pointer must not be
+  // converted as if it were an object.
+  TEntity* entity = reinterpret_cast<TEntity*>(camera);
+  auto* live = dynamic_cast<TCamera*>(&CheckEntity(entity, function, "camera"));
   if (!live) throw RuntimeError(InvalidHandleText(function, "camera"));
   return *live;
 }

@@ -5,7 +5,10 @@
 namespace {
 
 TLight& CheckLight(TLight* light, const char* function) {
-  auto* live = dynamic_cast<TLight*>(&CheckEntity(light, function, "light"));
+  // Checked by address first: a freed or foreign pointer must not be
+  // converted as if it were an object.
+  TEntity* entity = reinterpret_cast<TEntity*>(light);
+  auto* live = dynamic_cast<TLight*>(&CheckEntity(entity, function, "light"));
   if (!live) throw RuntimeError(InvalidHandleText(function, "light"));
   return *live;
 }
