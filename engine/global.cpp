@@ -106,6 +106,7 @@ const JitterTable* FindJitterTable(int passes) {
 
 // Renders the view of every camera that is not hidden, in cam_list order.
 void RenderCameras() {
+  if (!TCamera::cam_list) return;  // the engine's lists do not exist yet: no camera
   for (TEntity* camera : *TCamera::cam_list)
     if (!camera->Hidden()) TGlobal::RenderCamera(static_cast<TCamera*>(camera));
 }

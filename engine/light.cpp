@@ -2,13 +2,17 @@
 
 #include <GL/glew.h>
 
+#include <algorithm>
+
 void TLight::CreateLists() {
   if (!light_list) light_list = new List;
   for (int i = 0; i < kSlots; ++i) gl_light[i] = GL_LIGHT0 + i;
 }
 
+bool TLight::SlotFree() { return no_lights < std::min(max_lights, kSlots); }
+
 bool TLight::ClaimSlot() {
-  if (no_lights >= max_lights) return false;
+  if (!SlotFree()) return false;
   ++no_lights;
   glEnable(GLenum(gl_light[no_lights - 1]));
   return true;
@@ -21,7 +25,7 @@ void TLight::Join(TEntity* new_parent) {
 }
 
 TLight* TLight::CreateLight(int type, TEntity* parent) {
-  if (no_lights >= max_lights) return nullptr;
+  if (!SlotFree()) return nullptr;
   auto* light = new TLight;
   light->light_type = type;
   light->class_name = "Light";
@@ -88,7 +92,7 @@ int TLight::Update() {
 }
 
 TLight* TLight::CopyEntity(TEntity* new_parent) {
-  if (no_lights >= max_lights) return nullptr;
+  if (!SlotFree()) return nullptr;
   auto* copy = new TLight;
   ClaimSlot();
   copy->light_link_ = light_list->AddLast(copy);

@@ -56,6 +56,9 @@ class TLight : public TEntity {
   int FreeEntity() override;
 
  private:
+  // A slot is free below max_lights, and never beyond the eight GL lights
+  // whatever max_lights says.
+  static bool SlotFree();
   // Claims the next slot and enables it; false when none is free.
   static bool ClaimSlot();
   // Appends to light_list and the entity lists under parent.

@@ -119,6 +119,19 @@ TEST_F(LightGL, EightLightsAtMostAndFreeingGivesASlotBack) {
   RenderWorld();
   for (int slot = 0; slot < 8; ++slot) EXPECT_TRUE(On(slot)) << slot;
   EXPECT_FLOAT_EQ(Get1(7, GL_SPOT_CUTOFF), 45);  // the new spot is last in the list
+  // A larger limit cannot reach beyond the eight GL lights.
+  TLight::max_lights = 20;
+  EXPECT_EQ(CreateLight(2), nullptr);
+  TLight::max_lights = 8;
+}
+
+TEST_F(LightGL, ALowerLimitStopsCreationSooner) {
+  TLight::max_lights = 2;
+  EXPECT_NE(CreateLight(2), nullptr);
+  EXPECT_NE(CreateLight(2), nullptr);
+  EXPECT_EQ(CreateLight(2), nullptr);
+  TLight::max_lights = 8;
+  EXPECT_EQ(TLight::light_list->Count(), 2);
 }
 
 TEST_F(LightGL, FreeingALightMovesTheLaterOnesDownASlot) {
