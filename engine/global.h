@@ -45,8 +45,9 @@ class TGlobal {
   static int UpdateWorld(float anim_speed = 1.0f);
   static int RenderWorld();
   static int RenderWorldAA();
-  // One camera's view: camera.Update(), then every light's Update; then the
-  // meshes in view. A step of RenderWorld, not for applications.
+  // One camera's view: camera.Update(), then every light's Update (the first
+  // light of light_list on GL_LIGHT0). A step of RenderWorld, not for
+  // applications.
   static int RenderCamera(TCamera* camera);
 };
 

@@ -11,17 +11,9 @@ void TLight::CreateLists() {
 
 bool TLight::SlotFree() { return no_lights < std::min(max_lights, kSlots); }
 
-bool TLight::ClaimSlot() {
-  if (!SlotFree()) return false;
+void TLight::ClaimSlot() {
   ++no_lights;
   glEnable(GLenum(gl_light[no_lights - 1]));
-  return true;
-}
-
-void TLight::Join(TEntity* new_parent) {
-  light_link_ = light_list->AddLast(this);
-  AddParent(new_parent);
-  EntityListAdd(*entity_list);
 }
 
 TLight* TLight::CreateLight(int type, TEntity* parent) {
@@ -30,7 +22,9 @@ TLight* TLight::CreateLight(int type, TEntity* parent) {
   light->light_type = type;
   light->class_name = "Light";
   ClaimSlot();
-  light->Join(parent);
+  light->light_link_ = light_list->AddLast(light);
+  light->AddParent(parent);
+  light->EntityListAdd(*entity_list);
   light->RefreshMat(false);
   return light;
 }

@@ -59,10 +59,8 @@ class TLight : public TEntity {
   // A slot is free below max_lights, and never beyond the eight GL lights
   // whatever max_lights says.
   static bool SlotFree();
-  // Claims the next slot and enables it; false when none is free.
-  static bool ClaimSlot();
-  // Appends to light_list and the entity lists under parent.
-  void Join(TEntity* parent);
+  // Claims the next slot and enables it; the caller has checked SlotFree.
+  static void ClaimSlot();
 
   TLink<TEntity>* light_link_ = nullptr;
 };
