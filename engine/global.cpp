@@ -3,9 +3,11 @@
 #include <GL/glew.h>
 
 #include "core/core_module.h"
+#include "engine/camera.h"
 #include "engine/engine_lists.h"
 #include "engine/entity.h"
 #include "engine/hardware_info.h"
+#include "engine/light.h"
 #include "graphics/gl_drav2d_driver.h"
 #include "graphics/gl_overlay.h"
 #include "media/bmp_loader.h"
@@ -105,8 +107,12 @@ const JitterTable* FindJitterTable(int passes) {
   return nullptr;
 }
 
-// Renders every camera's view once; cameras join the world with their module.
-void RenderCameras() {}
+// Renders the view of every camera that is not hidden, in cam_list order.
+void RenderCameras() {
+  if (!TCamera::cam_list) return;  // the engine's lists do not exist yet: no camera
+  for (TEntity* camera : *TCamera::cam_list)
+    if (!camera->Hidden()) TGlobal::RenderCamera(static_cast<TCamera*>(camera));
+}
 
 }  // namespace
 
@@ -265,6 +271,17 @@ int TGlobal::RenderWorldAA() {
   jitter = 0;
   glAccum(GL_RETURN, 1.0f);
   glFlush();
+  return 0;
+}
+
+int TGlobal::RenderCamera(TCamera* camera) {
+  camera->Update();
+  // Slots go by position in light_list: the first light takes GL_LIGHT0 in
+  // every render, whatever was created or freed since the last one.
+  TLight::light_no = 0;
+  for (TEntity* light : *TLight::light_list) light->Update();
+  // Meshes: culling, fading, ordering and drawing join here with mesh
+  // rendering.
   return 0;
 }
 

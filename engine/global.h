@@ -11,6 +11,8 @@
 
 #include "core/object.h"
 
+class TCamera;
+
 // What Graphics3D asks of the graphics layer for its arguments.
 struct TGraphicsRequest {
   int width, height, depth, hertz, flags;
@@ -48,6 +50,10 @@ class TGlobal {
   static int UpdateWorld(float anim_speed = 1.0f);
   static int RenderWorld();
   static int RenderWorldAA();
+  // One camera's view: camera.Update(), then every light's Update (the first
+  // light of light_list on GL_LIGHT0). A step of RenderWorld, not for
+  // applications.
+  static int RenderCamera(TCamera* camera);
 };
 
 // A collision rule: entities of src_type moving against entities of des_type

@@ -3,7 +3,9 @@
 // give trailing arguments their documented defaults.
 #pragma once
 
+#include "engine/flat_camera.h"
 #include "engine/flat_entity.h"
+#include "engine/flat_light.h"
 #include "engine/flat_overlay.h"
 #include "engine/flat_world.h"
 #include "graphics/graphics.h"
