@@ -28,7 +28,7 @@ root_size() { xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print 
 
 "$game" &
 game_pid=$!
-xdotool search --sync --name '^Korvane$' >/dev/null
+timeout 20 xdotool search --sync --name '^Korvane$' >/dev/null || { kill -9 "$game_pid"; echo "no game window"; exit 1; }
 sleep 1
 during=$(root_size)
 xdotool key Escape
