@@ -106,8 +106,9 @@ TMesh* TMesh::CopyMesh(TEntity* parent) {
 }
 
 void TMesh::AppendSurface(const TSurface& source, TSurface& target) {
-  const int offset = target.no_verts;
-  for (int v = 0; v < source.no_verts; ++v) {
+  // Counts taken first: source and target may be the same surface.
+  const int offset = target.no_verts, verts = source.no_verts, tris = source.no_tris;
+  for (int v = 0; v < verts; ++v) {
     const size_t i3 = size_t(v) * 3, i2 = size_t(v) * 2, i4 = size_t(v) * 4;
     const int n =
         target.AddVertex(source.vert_coords[i3], source.vert_coords[i3 + 1], -source.vert_coords[i3 + 2]);
@@ -117,9 +118,9 @@ void TMesh::AppendSurface(const TSurface& source, TSurface& target) {
     target.VertexTexCoords(n, source.vert_tex_coords0[i2], source.vert_tex_coords0[i2 + 1], 0, 0);
     target.VertexTexCoords(n, source.vert_tex_coords1[i2], source.vert_tex_coords1[i2 + 1], 0, 1);
   }
-  for (int t = 0; t < source.no_tris; ++t) {
-    const uint16_t* c = &source.tris[size_t(t) * 3];
-    target.AddTriangle(c[2] + offset, c[1] + offset, c[0] + offset);
+  for (int t = 0; t < tris; ++t) {
+    const size_t i = size_t(t) * 3;  // no pointer into tris: it may grow
+    target.AddTriangle(source.tris[i + 2] + offset, source.tris[i + 1] + offset, source.tris[i] + offset);
   }
   target.reset_vbo = -1;
 }
