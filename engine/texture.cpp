@@ -39,6 +39,17 @@ void ListOnce(TTexture* tex) {
   if (!Textures().FindLink(tex)) Textures().AddLast(tex);
 }
 
+// Windows of w x h side by side from x = 0, each made power-of-two sized;
+// empty when one is too large to resize.
+std::vector<Ref<TPixmap>> SideBySide(TPixmap* picture, int count, int w, int h) {
+  std::vector<Ref<TPixmap>> out;
+  for (int i = 0; i < count; ++i) {
+    out.push_back(TTexture::AdjustPixmap(picture->Window(i * w, 0, w, h)));
+    if (!out.back()) return {};
+  }
+  return out;
+}
+
 const GLenum kCubeFaceTargets[6] = {GL_TEXTURE_CUBE_MAP_NEGATIVE_X, GL_TEXTURE_CUBE_MAP_POSITIVE_Z,
                                     GL_TEXTURE_CUBE_MAP_POSITIVE_X, GL_TEXTURE_CUBE_MAP_NEGATIVE_Z,
                                     GL_TEXTURE_CUBE_MAP_POSITIVE_Y, GL_TEXTURE_CUBE_MAP_NEGATIVE_Y};
@@ -147,6 +158,7 @@ Ref<TTexture> TTexture::LoadAnimTexture(const std::string& file, int flags, int 
     Ref<TPixmap> window =
         picture->Window(column * frame_width, row * frame_height, frame_width, frame_height);
     frames.push_back(AdjustPixmap(window));
+    if (!frames.back()) return nullptr;  // too large to resize
     if (++column == per_row) {
       column = 0;
       row = (row + 1) % per_column;
@@ -164,14 +176,13 @@ Ref<TTexture> TTexture::CreateTexture(int width, int height, int flags, int fram
   Ref<TPixmap> picture = TPixmap::Create(width * frames, height, PF_RGBA8888);
   if (!picture) return nullptr;
   picture->ClearPixels(0);
+  std::vector<Ref<TPixmap>> windows = SideBySide(picture, frames, width, height);
+  if (windows.empty()) return nullptr;
   Ref<TTexture> t = UseOrMake(tex);
   t->pixmap = picture;
   t->flags = flags;
-  std::vector<Ref<TPixmap>> windows;
-  for (int i = 0; i < frames; ++i)
-    windows.push_back(AdjustPixmap(picture->Window(i * width, 0, width, height)));
   t->SetFrames(std::move(windows));
-  ListOnce(t.get());
+  if (!tex) Textures().AddLast(t.get());
   return t;
 }
 
@@ -187,9 +198,8 @@ Ref<TTexture> TTexture::LoadCubeMapTexture(const std::string& file, int flags, T
   Ref<TPixmap> picture = t->LoadConverted();
   if (!picture || picture->width < 6) return nullptr;
   const int face = picture->width / 6;
-  std::vector<Ref<TPixmap>> faces;
-  for (int i = 0; i < 6; ++i)
-    faces.push_back(AdjustPixmap(picture->Window(i * face, 0, face, picture->height)));
+  std::vector<Ref<TPixmap>> faces = SideBySide(picture, 6, face, picture->height);
+  if (faces.empty()) return nullptr;
   t->pixmap = picture;
   t->SetFrames(std::move(faces));
   ListOnce(t.get());
@@ -201,13 +211,13 @@ Ref<TTexture> TTexture::CreateCubeMapTexture(int width, int height, int flags, T
   Ref<TPixmap> picture = TPixmap::Create(width * 6, height, PF_RGBA8888);
   if (!picture) return nullptr;
   picture->ClearPixels(0);
+  std::vector<Ref<TPixmap>> faces = SideBySide(picture, 6, width, height);
+  if (faces.empty()) return nullptr;
   Ref<TTexture> t = UseOrMake(tex);
   t->pixmap = picture;
   t->flags = flags;
-  std::vector<Ref<TPixmap>> faces;
-  for (int i = 0; i < 6; ++i) faces.push_back(AdjustPixmap(picture->Window(i * width, 0, width, height)));
   t->SetFrames(std::move(faces));
-  ListOnce(t.get());
+  if (!tex) Textures().AddLast(t.get());
   return t;
 }
 

@@ -63,7 +63,8 @@ class TTexture : public Object {
   // and unchanged drawing parameters returns the first texture.
   static Ref<TTexture> LoadAnimTexture(const std::string& file, int flags, int frame_width, int frame_height,
                                        int first_frame, int frame_count, TTexture* tex = nullptr);
-  // A texture of `frames` frames whose pixels are all 0 (transparent black).
+  // A texture of `frames` frames whose pixels are all 0 (transparent black);
+  // a new one joins tex_list, a given tex is filled where it is.
   static Ref<TTexture> CreateTexture(int width, int height, int flags = 1, int frames = 1,
                                      TTexture* tex = nullptr);
   // Six square faces side by side: -X, +Z, +X, -Z, +Y, -Y.
