@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "engine/global.h"
+#include "engine/mesh.h"
 #include "engine/trig.h"
 
 void TCamera::CreateLists() {
@@ -189,11 +190,22 @@ float TCamera::SphereInFrustum(float x, float y, float z, float radius) const {
 }
 
 float TCamera::EntityInFrustum(TEntity* entity) {
+  if (const auto* mesh = dynamic_cast<const TMesh*>(entity)) {
+    // The box centre in world space; the radius grows with the largest scale.
+    TFormPoint(mesh->min_x + (mesh->max_x - mesh->min_x) / 2, mesh->min_y + (mesh->max_y - mesh->min_y) / 2,
+               mesh->min_z + (mesh->max_z - mesh->min_z) / 2, mesh, nullptr);
+    const float scale = std::max({std::fabs(mesh->EntityScaleX(1)), std::fabs(mesh->EntityScaleY(1)),
+                                  std::fabs(mesh->EntityScaleZ(1))});
+    return SphereInFrustum(tformed_x, tformed_y, tformed_z, std::fabs(mesh->cull_radius) * scale);
+  }
   return SphereInFrustum(entity->EntityX(1), entity->EntityY(1), entity->EntityZ(1),
                          std::fabs(entity->cull_radius));
 }
 
-float TCamera::EntityInView(TEntity* entity) { return EntityInFrustum(entity); }
+float TCamera::EntityInView(TEntity* entity) {
+  if (auto* mesh = dynamic_cast<TMesh*>(entity)) mesh->GetBounds();
+  return EntityInFrustum(entity);
+}
 
 int TCamera::CameraProject(float x, float y, float z) {
   // Before the first render the matrices are zeros and gluProject fails

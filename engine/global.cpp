@@ -8,6 +8,8 @@
 #include "engine/entity.h"
 #include "engine/hardware_info.h"
 #include "engine/light.h"
+#include "engine/mesh.h"
+#include "engine/sprite.h"
 #include "engine/texture.h"
 #include "engine/texture_filter.h"
 #include "graphics/gl_drav2d_driver.h"
@@ -288,8 +290,65 @@ int TGlobal::RenderCamera(TCamera* camera) {
   // every render, whatever was created or freed since the last one.
   TLight::light_no = 0;
   for (TEntity* light : *TLight::light_list) light->Update();
-  // Meshes: culling, fading, ordering and drawing join here with mesh
-  // rendering.
+
+  // Reused from render to render; a nested render (a camera drawn from inside
+  // a mesh's drawing) would need its own list, which none does.
+  static RenderList render_list;
+  render_list.clear();
+  for (TEntity* entity : *TEntity::entity_list) {
+    auto* mesh = dynamic_cast<TMesh*>(entity);
+    if (!mesh || mesh->Hidden() || mesh->brush->alpha == 0) continue;
+    mesh->GetBounds();
+    if (mesh->brush->fx == 0 && int(camera->EntityInFrustum(mesh)) == 0) continue;
+    if (mesh->auto_fade == 1) AutoFade(camera, mesh);
+    mesh->alpha_order = mesh->Alpha() ? camera->EntityDistanceSquared(*mesh) : 0;
+    RenderListAdd(mesh, render_list);
+  }
+  UpdateSprites(camera, render_list);
+  for (TMesh* mesh : render_list) mesh->Update();
+  return 0;
+}
+
+int TGlobal::AutoFade(TCamera* camera, TMesh* mesh) {
+  const float d = camera->EntityDistance(*mesh);
+  if (d <= mesh->fade_near) {
+    mesh->fade_alpha = 0;
+  } else if (d >= mesh->fade_far) {
+    mesh->fade_alpha = 1;
+  } else {
+    mesh->fade_alpha = (d - mesh->fade_near) / (mesh->fade_far - mesh->fade_near);
+  }
+  return 0;
+}
+
+int TGlobal::RenderListAdd(TMesh* mesh, RenderList& list) {
+  const int order = mesh->order;
+  size_t at = 0;
+  if (order > 0) {
+    while (at < list.size() && list[at]->order > order) ++at;
+  } else if (order < 0) {
+    at = list.size();
+    while (at > 0 && list[at - 1]->order < order) --at;
+  } else if (mesh->alpha_order > 0) {
+    at = list.size();
+    while (at > 0) {
+      const TMesh* e = list[at - 1];
+      // A mesh of positive order also stops the walk, even a blended one
+      // nearer than this mesh: positive orders always draw first.
+      if (e->order > 0 || (e->order == 0 && (e->alpha_order >= mesh->alpha_order || e->alpha_order == 0)))
+        break;
+      --at;
+    }
+  } else {
+    while (at < list.size() && list[at]->order > 0) ++at;
+  }
+  list.insert(list.begin() + ptrdiff_t(at), mesh);
+  return 0;
+}
+
+int TGlobal::UpdateSprites(TCamera* camera, RenderList& list) {
+  for (TMesh* mesh : list)
+    if (auto* sprite = dynamic_cast<TSprite*>(mesh)) sprite->UpdateBillboard(*camera);
   return 0;
 }
 

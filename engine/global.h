@@ -12,6 +12,7 @@
 #include "core/object.h"
 
 class TCamera;
+class TMesh;
 
 // What Graphics3D asks of the graphics layer for its arguments.
 struct TGraphicsRequest {
@@ -50,10 +51,24 @@ class TGlobal {
   static int UpdateWorld(float anim_speed = 1.0f);
   static int RenderWorld();
   static int RenderWorldAA();
-  // One camera's view: camera.Update(), then every light's Update (the first
-  // light of light_list on GL_LIGHT0). A step of RenderWorld, not for
-  // applications.
+  // Meshes in the order a camera draws them.
+  using RenderList = std::vector<TMesh*>;
+
+  // One camera's view: camera.Update(), every light's Update (the first light
+  // of light_list on GL_LIGHT0), then every visible mesh in render-list order.
+  // Hidden meshes, meshes of brush alpha 0 and, unless their brush has effect
+  // bits, meshes outside the frustum are skipped. A step of RenderWorld, not
+  // for applications.
   static int RenderCamera(TCamera* camera);
+  // fade_alpha from the camera distance: 0 up to fade_near, 1 from fade_far,
+  // linear between.
+  static int AutoFade(TCamera* camera, TMesh* mesh);
+  // Inserts mesh so that the list draws positive orders (largest first), then
+  // opaque meshes of order 0 (newest first), then blended meshes of order 0
+  // (farthest first, by alpha_order), then negative orders (-1 before -2).
+  static int RenderListAdd(TMesh* mesh, RenderList& list);
+  // The billboard computation of every sprite of the list, for camera.
+  static int UpdateSprites(TCamera* camera, RenderList& list);
 };
 
 // A collision rule: entities of src_type moving against entities of des_type

@@ -49,8 +49,13 @@ class TMesh : public TEntity {
 
   TMesh* CopyEntity(TEntity* parent) override;
   int FreeEntity() override;
-  // Mesh drawing is not part of this class yet: it draws nothing.
-  int Update() override { return 0; }
+  // Draws the mesh under the camera and lights already set up: opaque
+  // surfaces first, then those Alpha marked for blending. Needs a current
+  // OpenGL context.
+  int Update() override;
+  // 1 when the mesh needs blending; marks every surface from the first one
+  // needing it onward with alpha_enable 1 and the others 0.
+  virtual int Alpha();
 
   // A new mesh under parent holding a copy of this mesh's geometry.
   virtual TMesh* CopyMesh(TEntity* parent = nullptr);
@@ -91,6 +96,10 @@ class TMesh : public TEntity {
 
   // reset_bounds and the collision tree's flag.
   void MarkGeometryChanged();
+
+ protected:
+  // The global matrix the mesh is drawn with (sprites use mat_sp).
+  virtual const TMatrix& DrawMatrix() const { return mat; }
 
  private:
   static TMesh* Attach(TMesh* mesh, TEntity* parent);

@@ -8,6 +8,7 @@
 #include "engine/flat_entity.h"
 #include "engine/flat_light.h"
 #include "engine/flat_mesh.h"
+#include "engine/flat_sprite.h"
 #include "engine/flat_overlay.h"
 #include "engine/flat_texture.h"
 #include "engine/flat_world.h"
