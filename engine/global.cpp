@@ -7,7 +7,12 @@
 #include "engine/engine_lists.h"
 #include "engine/entity.h"
 #include "engine/hardware_info.h"
+<<<<<<< HEAD
 #include "engine/light.h"
+=======
+#include "engine/texture.h"
+#include "engine/texture_filter.h"
+>>>>>>> meshes
 #include "graphics/gl_drav2d_driver.h"
 #include "graphics/gl_overlay.h"
 #include "media/bmp_loader.h"
@@ -140,6 +145,9 @@ int TGlobal::Graphics3D(int width, int height, int depth, int mode, int rate, in
 }
 
 int TGlobal::GraphicsInit() {
+  // Every texture loaded from a file is coloured and mipmapped unless the
+  // program clears the filters.
+  TTextureFilter::TextureFilter("", 9);
   glewInit();
   THardwareInfo::GetInfo();
   vbo_enabled = THardwareInfo::VBOSupport;
@@ -243,13 +251,16 @@ int TGlobal::Collisions(int src_type, int dest_type, int method, int response) {
   return 0;
 }
 
-int TGlobal::ClearWorld(int entities, int /*brushes: not kept in any list*/, int /*textures*/) {
+int TGlobal::ClearWorld(int entities, int /*brushes: not kept in any list*/, int textures) {
   if (entities) {
     // Freeing a parent frees its children too, so take the first entity each
     // time rather than walking a list that shrinks under the walk.
     while (TEntity* entity = TEntity::entity_list ? TEntity::entity_list->First() : nullptr)
       entity->FreeEntity();
     ClearCollisions();
+  }
+  if (textures && TTexture::tex_list) {
+    while (TTexture* texture = TTexture::tex_list->First()) texture->FreeTexture();
   }
   return 0;
 }

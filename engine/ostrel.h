@@ -3,9 +3,12 @@
 // give trailing arguments their documented defaults.
 #pragma once
 
+#include "engine/flat_brush.h"
 #include "engine/flat_camera.h"
 #include "engine/flat_entity.h"
 #include "engine/flat_light.h"
+#include "engine/flat_mesh.h"
 #include "engine/flat_overlay.h"
+#include "engine/flat_texture.h"
 #include "engine/flat_world.h"
 #include "graphics/graphics.h"
