@@ -2,20 +2,14 @@
 
 #include "engine/camera.h"
 #include "engine/entity.h"
-<<<<<<< HEAD
 #include "engine/light.h"
-
-void InitEngineLists() {
-  TEntity::CreateLists();
-  TCamera::CreateLists();
-  TLight::CreateLists();
-=======
 #include "engine/texture.h"
 #include "engine/texture_filter.h"
 
 void InitEngineLists() {
   TEntity::CreateLists();
+  TCamera::CreateLists();
+  TLight::CreateLists();
   TTexture::CreateList();
   TTextureFilter::CreateList();
->>>>>>> meshes
 }
