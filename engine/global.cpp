@@ -7,12 +7,9 @@
 #include "engine/engine_lists.h"
 #include "engine/entity.h"
 #include "engine/hardware_info.h"
-<<<<<<< HEAD
 #include "engine/light.h"
-=======
 #include "engine/texture.h"
 #include "engine/texture_filter.h"
->>>>>>> meshes
 #include "graphics/gl_drav2d_driver.h"
 #include "graphics/gl_overlay.h"
 #include "media/bmp_loader.h"
