@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/object.h"
+#include "engine/collision_pair.h"
 
 class TCamera;
 
@@ -54,14 +55,6 @@ class TGlobal {
   // light of light_list on GL_LIGHT0). A step of RenderWorld, not for
   // applications.
   static int RenderCamera(TCamera* camera);
-};
-
-// A collision rule: entities of src_type moving against entities of des_type
-// are tested with col_method and answered with response.
-struct TCollisionPair : Object {
-  int src_type = 0, des_type = 0, col_method = 0, response = 0;
-
-  static std::vector<Ref<TCollisionPair>> list;  // every rule, in the order made
 };
 
 // Creates the engine's global lists and starts the modules the engine needs
