@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "core/runtime_error.h"
+#include "engine/collision_pair.h"
 #include "engine/engine_errors.h"
 
 namespace {
@@ -42,6 +43,8 @@ int TEntity::FreeEntity() {
   parent = nullptr;
   brush = nullptr;
   link = nullptr;
+  // Collisions: leave the type's list; impacts naming this entity forget it.
+  TCollisionPair::Forget(*this);
   // Each child's own FreeEntity, so subclass lists are cleaned too; each one
   // leaves child_list as it goes.
   std::vector<Ref<TEntity>> children;
@@ -73,6 +76,9 @@ void TEntity::CopyEntityInto(TEntity& copy, TEntity* new_parent) {
   // A copy looks like its source but has its own material.
   copy.brush = brush->Copy();
   copy.RefreshMat(true);
+  // Collisions: the copy joins its type's list and starts where it was made.
+  if (TEntity::List* same_type = TCollisionPair::ExistingList(collision_type)) same_type->AddLast(&copy);
+  copy.old_x = copy.EntityX(1), copy.old_y = copy.EntityY(1), copy.old_z = copy.EntityZ(1);
 }
 
 // ---- Hierarchy ----

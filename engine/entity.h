@@ -37,6 +37,7 @@
 
 #include "core/object.h"
 #include "engine/brush.h"
+#include "engine/collision_impact.h"
 #include "engine/matrix.h"
 #include "engine/object_list.h"
 #include "engine/texture.h"
@@ -73,6 +74,7 @@ class TEntity : public Object {
   float box_x = -1, box_y = -1, box_z = -1, box_w = 2, box_h = 2, box_d = 2;
   int collision_type = 0;
   int no_collisions = 0;
+  std::vector<TCollisionImpact> collision;  // impacts of the last collision pass
   int pick_mode = 0;
   int obscurer = 0;
   int anim = 0, anim_render = 0, anim_mode = 0;
@@ -174,6 +176,32 @@ class TEntity : public Object {
   // (largest first, newer before older), then 0 in insertion order, then
   // negative ones (-1 before -2, newer after older).
   virtual int EntityListAdd(List& list);
+
+  // Collisions (entity_collision.cpp). Types outside 0..99 are ignored by
+  // EntityType and find nothing in EntityCollided. Impact queries take
+  // 1-based indices and return 0 or null outside 1 .. no_collisions.
+  virtual int EntityType(int type_no, int recursive = 0);
+  virtual int GetEntityType() const;
+  // ry 0 makes the ellipsoid a sphere of radius rx.
+  virtual int EntityRadius(float rx, float ry = 0);
+  virtual int EntityBox(float x, float y, float z, float w, float h, float d);
+  // Drops the impacts and takes the current global position as the previous
+  // one, so the next pass sweeps nothing.
+  virtual int ResetEntity();
+  virtual int CountCollisions() const;
+  virtual float CollisionX(int i) const;
+  virtual float CollisionY(int i) const;
+  virtual float CollisionZ(int i) const;
+  virtual float CollisionNX(int i) const;
+  virtual float CollisionNY(int i) const;
+  virtual float CollisionNZ(int i) const;
+  virtual float CollisionTime(int i) const;
+  virtual TEntity* CollisionEntity(int i) const;
+  virtual TSurface* CollisionSurface(int i) const;
+  virtual int CollisionTriangle(int i) const;
+  // The first obstacle of type this entity ran into, else the first entity of
+  // type that ran into this one, else null.
+  virtual TEntity* EntityCollided(int type) const;
 
   // Point, vector and normal transforms from src's space to dest's (none:
   // world space); the result goes to tformed_x/y/z. A zero scale on dest's

@@ -4,6 +4,7 @@
 
 #include "core/core_module.h"
 #include "engine/camera.h"
+#include "engine/collision_world.h"
 #include "engine/engine_lists.h"
 #include "engine/entity.h"
 #include "engine/hardware_info.h"
@@ -30,8 +31,6 @@ int TGlobal::aa = 0;
 int TGlobal::ACSIZE = 0;
 int TGlobal::jitter = 0;
 float TGlobal::j[16][2] = {};
-
-std::vector<Ref<TCollisionPair>> TCollisionPair::list;
 
 namespace {
 
@@ -264,7 +263,10 @@ int TGlobal::ClearWorld(int entities, int /*brushes: not kept in any list*/, int
   return 0;
 }
 
-int TGlobal::UpdateWorld(float /*anim_speed*/) { return 0; }
+int TGlobal::UpdateWorld(float /*anim_speed*/) {
+  UpdateCollisions();
+  return 0;
+}
 
 int TGlobal::RenderWorld() {
   if (aa) return RenderWorldAA();

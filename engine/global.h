@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/object.h"
+#include "engine/collision_pair.h"
 
 class TCamera;
 class TMesh;
@@ -69,14 +70,6 @@ class TGlobal {
   static int RenderListAdd(TMesh* mesh, RenderList& list);
   // The billboard computation of every sprite of the list, for camera.
   static int UpdateSprites(TCamera* camera, RenderList& list);
-};
-
-// A collision rule: entities of src_type moving against entities of des_type
-// are tested with col_method and answered with response.
-struct TCollisionPair : Object {
-  int src_type = 0, des_type = 0, col_method = 0, response = 0;
-
-  static std::vector<Ref<TCollisionPair>> list;  // every rule, in the order made
 };
 
 // Creates the engine's global lists and starts the modules the engine needs

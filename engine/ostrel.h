@@ -5,6 +5,7 @@
 
 #include "engine/flat_brush.h"
 #include "engine/flat_camera.h"
+#include "engine/flat_collision.h"
 #include "engine/flat_entity.h"
 #include "engine/flat_light.h"
 #include "engine/flat_mesh.h"
