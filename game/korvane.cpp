@@ -7,6 +7,7 @@
 #include "core/app.h"
 #include "core/core_module.h"
 #include "engine/ostrel.h"
+#include "game/scene.h"
 #include "media/resources.h"
 #include "platform/sdl_init.h"
 #include "system/event_queue.h"
@@ -42,21 +43,51 @@ bool OpenDisplay() {
   return Graphics3D(800, 600, 0, 2, 60, -1) != 0;
 }
 
+// Every third frame the scene as it stood after the previous frame is also
+// drawn into the 256x256 square at the top-left corner.
+void SmallRender(MatchState& state, TCamera* cam) {
+  if (state.tick == 3) {
+    CameraViewport(cam, 0, 0, 256, 256);
+    RenderWorld();
+    HideMouse();
+    CameraViewport(cam, 0, 0, GraphicsWidth(), GraphicsHeight());
+    state.tick = 0;
+  }
+  ++state.tick;
+}
+
 }  // namespace
 
 int KorvaneMain() {
   RegisterGameFiles();
+  MatchState state;
   StartModules();
   SetAppTitle("Korvane");
   if (!OpenDisplay()) {
     std::fprintf(stderr, "korvane: cannot open an 800x600 OpenGL display: %s\n", PlatformLastError());
     return 1;
   }
+  const Scene scene = BuildScene();
+  const MatchObjects objects = scene.Objects();
+
   while (!KeyHit(kEscape)) {
     if (AppTerminate()) break;
+    SmallRender(state, scene.cam);
+    // The camera hangs 100 above the field looking down at 80 degrees.
+    PositionEntity(scene.cam, 0, 100, 1, 0);
+    RotateEntity(scene.cam, 80, 0, 0, 0);
+    PlacePaddles(state, objects);
+    StepBall(state, objects);
+    HitPaddle(state, objects);
+    Serve(state);
+    BounceOffSides(state, objects);
+    ScoreGoals(state, objects);
+    SteerEnemyAndArena(state, objects);
     UpdateWorld(1);
     RenderWorld();
+    Text(GraphicsWidth() / 2 - 2, 8, ScoreLine(state));
     Flip(-1);
+    FollowMouse(state, MouseYSpeed());
   }
   return 0;
 }
