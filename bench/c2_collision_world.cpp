@@ -10,9 +10,9 @@
 // collided is reported.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <vector>
 
 #include "engine/collision/collision_api.h"
@@ -36,6 +36,32 @@ struct Rng {
     return a + (b - a) * (static_cast<double>(state) / 2147483648.0);
   }
 };
+
+// Height of the triangulated terrain at (x, z), inside the field.
+double TerrainHeight(double x, double z) {
+  const int i = std::clamp(int(std::floor((x + 500) / 10)), 0, kGrid - 1);
+  const int j = std::clamp(int(std::floor((z + 500) / 10)), 0, kGrid - 1);
+  const double x0 = -500 + 10 * i, z0 = -500 + 10 * j;
+  const double u = (x - x0) / 10, w = (z - z0) / 10;
+  const double h00 = float(Height(x0, z0)), h01 = float(Height(x0, z0 + 10));
+  const double h10 = float(Height(x0 + 10, z0)), h11 = float(Height(x0 + 10, z0 + 10));
+  // Triangle (v(i, j), v(i, j + 1), v(i + 1, j + 1)) holds u <= w; the other u >= w.
+  return u <= w ? h00 + w * (h01 - h00) + u * (h11 - h01) : h00 + u * (h10 - h00) + w * (h11 - h10);
+}
+
+// The lowest vertical clearance of the movers over the terrain. It is at
+// least the distance to the surface, so a value under the radius is a mover
+// inside the terrain.
+template <class Position>
+double LowestClearance(int count, Position at) {
+  double lowest = 1e30;
+  for (int m = 0; m < count; ++m) {
+    double x, y, z;
+    at(m, x, y, z);
+    lowest = std::min(lowest, y - TerrainHeight(x, z));
+  }
+  return lowest;
+}
 
 // The step of one mover: dx, dz drawn, reversed at the edges of the field.
 void Step(Rng& rng, double x, double z, double& dx, double& dz) {
@@ -88,9 +114,9 @@ void BM_UpdateWorld(benchmark::State& state) {
     for (TEntity* p : movers) collided += CountCollisions(p) > 0;
     moves += kMovers;
   }
-  double lowest = 1e30;
-  for (TEntity* p : movers) lowest = std::min(lowest, EntityY(p) - Height(EntityX(p), EntityZ(p)));
-  // Vertical clearance is at least the distance to the surface.
+  const double lowest = LowestClearance(kMovers, [&](int m, double& x, double& y, double& z) {
+    x = EntityX(movers[size_t(m)]), y = EntityY(movers[size_t(m)]), z = EntityZ(movers[size_t(m)]);
+  });
   if (lowest < 0.95) state.SkipWithError("a mover ended closer to the terrain than its radius");
   state.counters["collided_share"] = double(collided) / double(moves);
   state.counters["lowest_clearance"] = lowest;
@@ -151,6 +177,9 @@ void BM_LibraryOnly(benchmark::State& state) {
       C_DeleteCollisionInfoObject(move);
     }
   }
+  state.counters["lowest_clearance"] = LowestClearance(kMovers, [&](int m, double& x, double& y, double& z) {
+    x = pos[size_t(m) * 3], y = pos[size_t(m) * 3 + 1], z = pos[size_t(m) * 3 + 2];
+  });
   C_DeleteColTree(tree);
   C_DeleteTFormObject(tform);
   C_DeleteMatrixObject(matrix);
