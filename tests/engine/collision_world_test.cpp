@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "core/runtime_error.h"
 #include "engine/collision_pair.h"
 #include "engine/ostrel.h"
 #include "engine_fixture.h"
@@ -443,6 +444,23 @@ TEST_F(CollisionWorldTest, MeshVerticesPastTheTreeLimitAreLeftOut) {
   UpdateWorld();
   EXPECT_NEAR(EntityZ(ball), 4, kTol);
   EXPECT_EQ(CollisionTriangle(ball, 1), 0);
+}
+
+TEST_F(CollisionWorldTest, FlatFunctionsCheckTheirEntity) {
+  TPivot* freed = CreatePivot();
+  FreeEntity(freed);
+  try {
+    EntityType(nullptr, 1);
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(), "EntityType: null entity");
+  }
+  try {
+    EntityCollided(freed, 1);
+    ADD_FAILURE() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_STREQ(e.what(), "EntityCollided: freed or invalid entity");
+  }
 }
 
 }  // namespace
