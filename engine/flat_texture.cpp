@@ -40,6 +40,9 @@ int TextureWidth(TTexture* texture) { return Check(texture, "TextureWidth").Text
 int TextureHeight(TTexture* texture) { return Check(texture, "TextureHeight").TextureHeight(); }
 std::string TextureName(TTexture* texture) { return Check(texture, "TextureName").TextureName(); }
 int SetCubeFace(TTexture* texture, int face) { return Check(texture, "SetCubeFace").SetCubeFace(face); }
+int BackBufferToTex(TTexture* texture, int level, int frame) {
+  return Check(texture, "BackBufferToTex").BackBufferToTex(level, frame);
+}
 int SetCubeMode(TTexture* texture, int mode) { return Check(texture, "SetCubeMode").SetCubeMode(mode); }
 int TextureFilter(const std::string& text, int flags) { return TTextureFilter::TextureFilter(text, flags); }
 int ClearTextureFilters() { return TTextureFilter::ClearTextureFilters(); }

@@ -23,6 +23,7 @@ int TextureWidth(TTexture* texture);
 int TextureHeight(TTexture* texture);
 std::string TextureName(TTexture* texture);
 int SetCubeFace(TTexture* texture, int face);
+int BackBufferToTex(TTexture* texture, int level = 0, int frame = 0);  // top-left of the back buffer
 int SetCubeMode(TTexture* texture, int mode);
 int TextureFilter(const std::string& text, int flags);
 int ClearTextureFilters();

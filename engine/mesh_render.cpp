@@ -254,7 +254,7 @@ int TMesh::Update() {
     if (from_buffers) {
       PrepareBuffers(surface);
       if (anim_surface) PrepareBuffers(*anim_surface);
-    } else {
+    } else if (surface.no_tris < TSurface::kVboMinTris) {
       surface.FreeVBO();
       if (anim_surface) anim_surface->FreeVBO();
     }

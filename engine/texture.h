@@ -95,6 +95,12 @@ class TTexture : public Object {
   // 0 for a frame outside 0 .. no_frames - 1 or a freed texture. Needs a
   // current OpenGL context.
   unsigned GLName(int frame);
+  // Copies the top-left width x height of the back buffer into a mipmap
+  // level of a frame, or of a cube map the face cube_face selects (0 -X,
+  // 1 +Z, 2 +X, 3 -Z, 4 -Y, 5 +Y). Nothing happens for a frame outside
+  // 0 .. no_frames - 1 or a face outside 0 .. 5. Needs a current OpenGL
+  // context.
+  int BackBufferToTex(int level = 0, int frame = 0);
 
   // File-name helpers. FileFind tries the name, then its last path element
   // (after the last "\" and then the last "/"), replacing the name when the

@@ -212,10 +212,14 @@ TEST_F(RenderGL, BuffersAndClientArraysDrawTheSamePicture) {
   TGlobal::vbo_enabled = 0;
   RenderWorld();
   TGlobal::vbo_enabled = 1;
-  EXPECT_EQ(GetSurface(sphere, 1)->vbo_id[0], 0);  // released below the buffer path
   EXPECT_TRUE(Frame() == from_buffers);
 
-  // A cube (12 triangles) is never drawn from buffers.
+  // A cube (12 triangles) is never drawn from buffers, and a surface that
+  // shrinks below 250 triangles lets its buffers go.
+  TSurface* surface = GetSurface(sphere, 1);
+  while (CountTriangles(surface) >= 250) TSurface::RemoveTri(*surface, 0);
+  RenderWorld();
+  EXPECT_EQ(surface->vbo_id[0], 0);
   TMesh* cube = CreateCube();
   PositionEntity(cube, 0, 0, 20);
   RenderWorld();
@@ -342,6 +346,60 @@ TEST_F(TexturedRenderGL, SurfaceTextureUsedUnlessTheEntityBrushHasOne) {
   EntityTexture(cube, red.get());
   RenderWorld();
   ExpectPixel(400, 300, kRed, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The texture's level-0 pixels of a 2D texture or one cube face, RGBA.
+std::vector<unsigned char> TexturePixels(TTexture& texture, GLenum target, GLenum face) {
+  std::vector<unsigned char> pixels(size_t(texture.width) * size_t(texture.height) * 4);
+  glBindTexture(target, texture.GLName(0));
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glGetTexImage(face, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+  return pixels;
+}
+
+TEST_F(RenderGL, BackBufferToTexCopiesTheTopLeftCorner) {
+  // The top-left 256 × 256 of the display is columns 0..255, rows 344..599.
+  // A red full-bright cube straight ahead (columns 300..500) stays outside
+  // it, so the copy shows the clear colour; moved up and left it covers it.
+  Ref<TTexture> texture = CreateTexture(256, 256, 1);
+  TMesh* cube = Cube(5, 255, 0, 0);
+  EntityFX(cube, 1);
+  RenderWorld();
+  BackBufferToTex(texture.get());
+  std::vector<unsigned char> pixels = TexturePixels(*texture, GL_TEXTURE_2D, GL_TEXTURE_2D);
+  EXPECT_EQ(pixels[0], 0);
+  EXPECT_EQ(pixels[2], 255);
+  // At x = -3.5, y = 2.5, z = 4 (front face) the cube spans columns
+  // 400 + 100·(-4.5 .. -2.5) = -50 .. 150 and rows 300 + 100·(1.5 .. 3.5):
+  // 450 .. 650, covering texture texel (64, 64), which is screen column 64,
+  // row 599 - 64 = 535.
+  PositionEntity(cube, -3.5f, 2.5f, 5);
+  RenderWorld();
+  BackBufferToTex(texture.get());
+  pixels = TexturePixels(*texture, GL_TEXTURE_2D, GL_TEXTURE_2D);
+  const size_t at = (size_t(255 - 64) * 256 + 64) * 4;  // texture rows count from the bottom too
+  EXPECT_EQ(pixels[at], 255);
+  EXPECT_EQ(pixels[at + 2], 0);
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(RenderGL, BackBufferToTexFillsTheSelectedCubeFace) {
+  Ref<TTexture> cube_map = CreateTexture(64, 64, 1 | 128);
+  ASSERT_TRUE(cube_map);
+  RenderWorld();  // all clear colour: blue
+  SetCubeFace(cube_map.get(), 4);
+  BackBufferToTex(cube_map.get());
+  const std::vector<unsigned char> negative_y =
+      TexturePixels(*cube_map, GL_TEXTURE_CUBE_MAP, GL_TEXTURE_CUBE_MAP_NEGATIVE_Y);
+  const std::vector<unsigned char> positive_y =
+      TexturePixels(*cube_map, GL_TEXTURE_CUBE_MAP, GL_TEXTURE_CUBE_MAP_POSITIVE_Y);
+  EXPECT_EQ(negative_y[2], 255);  // face 4 is -Y
+  EXPECT_EQ(positive_y[2], 0);    // untouched: created transparent black
+  EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 }  // namespace
