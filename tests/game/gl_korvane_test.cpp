@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -144,6 +145,14 @@ TEST(KorvaneRun, ShowsTheScoreLineAndPlaysTheTune) {
   int equal = 0;
   for (size_t i = 0; i < 8192; ++i) equal += out_samples[first + i] == tune_samples[tune_first + i];
   EXPECT_GT(equal, 8100) << "the output does not start with the tune";
+
+  // The first serve from the fixed generator reaches the lower side line after
+  // about 43 frames: from then on the hit sound is mixed over the tune.
+  size_t differing = 0;
+  for (size_t i = 0; first + i < out_count && tune_first + i < tune.size / 2 - 22; ++i) {
+    differing += std::abs(int(out_samples[first + i]) - int(tune_samples[tune_first + i])) > 64;
+  }
+  EXPECT_GT(differing, 2000u) << "no hit sound over the tune";
 }
 
 TEST(KorvaneProcessFailure, WithoutADisplayItSaysSoAndFails) {
