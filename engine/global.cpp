@@ -10,6 +10,7 @@
 #include "engine/hardware_info.h"
 #include "engine/light.h"
 #include "engine/mesh.h"
+#include "engine/render_state.h"
 #include "engine/sprite.h"
 #include "engine/texture.h"
 #include "engine/texture_filter.h"
@@ -307,6 +308,7 @@ int TGlobal::RenderCamera(TCamera* camera) {
     RenderListAdd(mesh, render_list);
   }
   UpdateSprites(camera, render_list);
+  const TRenderPass pass;
   for (TMesh* mesh : render_list) mesh->Update();
   return 0;
 }

@@ -402,4 +402,89 @@ TEST_F(RenderGL, BackBufferToTexFillsTheSelectedCubeFace) {
   EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
+// Three meshes side by side at z = 10 (front faces at z = 9, 89 pixels wide),
+// drawn in one pass: texturing set up for one must not reach the next.
+// Left: two layers (red times white, the white one masked); middle: one layer,
+// black left half and green right half, not masked; right: no texture at all,
+// alpha 0.4.
+TEST_F(TexturedRenderGL, OneMeshTexturingDoesNotReachTheNextInTheSamePass) {
+  ClearTextureFilters();
+  Ref<TTexture> white_masked = LoadTexture(Picture("white.bmp", [](int, int) { return 0xFFFFFFFFu; }), 1 | 4);
+  Ref<TTexture> red = LoadTexture(Picture("red.bmp", [](int, int) { return 0xFFFF0000u; }), 1);
+  Ref<TTexture> halves =
+      LoadTexture(Picture("halves.bmp", [](int x, int) { return x < 2 ? 0xFF000000u : 0xFF00FF00u; }), 1);
+  ScaleTexture(red.get(), 1, 1);
+  ASSERT_TRUE(white_masked && red && halves);
+
+  // Every order of creation, as the draw order follows it.
+  const int orders[][3] = {{0, 1, 2}, {2, 1, 0}, {1, 0, 2}, {2, 0, 1}};
+  for (const auto& order : orders) {
+    std::vector<TMesh*> cubes;
+    for (int which : order) {
+      TMesh* cube = Cube(10, 255, 255, 255);
+      cubes.push_back(cube);
+      EntityFX(cube, 1);
+      if (which == 0) {
+        PositionEntity(cube, -4, 0, 10);
+        EntityTexture(cube, red.get(), 0, 0);
+        EntityTexture(cube, white_masked.get(), 0, 1);
+      } else if (which == 1) {
+        EntityTexture(cube, halves.get());
+      } else {
+        PositionEntity(cube, 4, 0, 10);
+        EntityColor(cube, 255, 255, 0);
+        EntityAlpha(cube, 0.4f);  // under the alpha test's 0.5, were it left on
+      }
+    }
+    RenderWorld();
+    SCOPED_TRACE(testing::Message() << "created in order " << order[0] << order[1] << order[2]);
+    ExpectPixel(222, 300, kRed, 0);          // 400 + 40·(-4.5)... centre of the left face
+    ExpectPixel(373, 300, {0, 0, 0}, 0);     // black half: not a hole, not red
+    ExpectPixel(426, 300, kGreen, 0);        // green half: not times red
+    ExpectPixel(578, 300, {102, 102, 153});  // untextured: 0.4 yellow over blue
+    for (TMesh* cube : cubes) FreeEntity(cube);
+  }
+}
+
+// After RenderWorld, and after a mesh drawn on its own, GL is as drawing one
+// surface leaves it: texturing off on every unit, identity texture matrices,
+// unit 0 selected, fog and depth state as the camera set them.
+TEST_F(TexturedRenderGL, DrawingLeavesTexturingOffAndTextureMatricesIdentity) {
+  ClearTextureFilters();
+  Ref<TTexture> red = LoadTexture(Picture("red.bmp", [](int, int) { return 0xFFFF0000u; }), 1);
+  ASSERT_TRUE(red);
+  ScaleTexture(red.get(), 2, 3);
+  TMesh* cube = Cube(5, 255, 255, 255);
+  EntityTexture(cube, red.get(), 0, 0);
+  EntityTexture(cube, red.get(), 0, 1);
+  CameraFogMode(camera, 1);
+
+  const auto expect_clean = [] {
+    for (int unit = 0; unit < 2; ++unit) {
+      SCOPED_TRACE(testing::Message() << "unit " << unit);
+      glActiveTextureARB(GLenum(GL_TEXTURE0_ARB + unit));
+      glClientActiveTextureARB(GLenum(GL_TEXTURE0_ARB + unit));
+      EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+      EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+      EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S));
+      GLfloat m[16];
+      glGetFloatv(GL_TEXTURE_MATRIX, m);
+      for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0f : 0.0f) << "element " << i;
+    }
+    glActiveTextureARB(GL_TEXTURE0_ARB);
+    glClientActiveTextureARB(GL_TEXTURE0_ARB);
+  };
+  RenderWorld();
+  GLint unit = 0;
+  glGetIntegerv(GL_ACTIVE_TEXTURE_ARB, &unit);
+  EXPECT_EQ(unit, GL_TEXTURE0_ARB);
+  EXPECT_TRUE(glIsEnabled(GL_FOG));
+  expect_clean();
+
+  EntityFX(cube, 8);  // no fog for this mesh: fog comes back after it
+  cube->Update();
+  EXPECT_TRUE(glIsEnabled(GL_FOG));
+  expect_clean();
+}
+
 }  // namespace
