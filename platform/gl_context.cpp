@@ -3,6 +3,9 @@
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "core/app.h"
 #include "core/runtime_error.h"
@@ -137,6 +140,27 @@ GLContextRecord* GLContextAttach(intptr_t view, int flags) {
   return record;
 }
 
+namespace {
+
+// GL drivers (the software rasteriser above all) free their per-frame
+// working memory at the end of each frame and take it again in the next.
+// With glibc's default trim threshold that memory goes back to the kernel
+// every frame and is faulted in page by page again: a frame then costs half
+// as much again, and how much depends on what the process freed before. A
+// high threshold keeps freed memory for reuse. Once per process, and only
+// where the user has not tuned it.
+void KeepFreedMemoryForNextFrame() {
+#if defined(__GLIBC__)
+  static bool done = false;
+  if (done) return;
+  done = true;
+  if (std::getenv("MALLOC_TRIM_THRESHOLD_") || std::getenv("GLIBC_TUNABLES")) return;
+  mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
+}
+
+}  // namespace
+
 void GLContextMakeCurrent(GLContextRecord* record) {
   if (!record) {
     SDL_GL_MakeCurrent(nullptr, nullptr);
@@ -155,6 +179,7 @@ void GLContextMakeCurrent(GLContextRecord* record) {
       if (current_context) SDL_GL_MakeCurrent(current_context->window, current_context->glContext);
       throw RuntimeError("Unable to create GL Context");
     }
+    KeepFreedMemoryForNextFrame();
   }
   SDL_GL_MakeCurrent(record->window, record->glContext);
   current_context = record;
