@@ -2,8 +2,9 @@
 // textured cubes, each frame cleared, rendered and flipped.
 //
 // Variants, measured in the same run: the same cubes merged into one mesh
-// (one surface drawn from buffer objects: a lower bound on what the pass
-// costs for this picture), 1000 sprites, and the scene with the drawing left
+// (one surface, one draw from buffer objects: the main thread's lower bound
+// for this picture; the rasteriser threads take longer over one large draw
+// than over many small ones), 1000 sprites, and the scene with the drawing left
 // to an empty render list (every mesh culled by hiding it), which isolates the
 // frame's fixed cost (clear and flip). Real time is the frame time; CPU time
 // is the main thread's. Counters split the frame: render_cpu_ms is the main
