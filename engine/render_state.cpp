@@ -79,8 +79,8 @@ void TRenderState::Forget() {
     u.env_blend = -1;
     u.matrix_identity = -1;
   }
-  // Units touched before forgetting still need turning off at End().
-  if (!active_) units_used_ = 0;
+  // units_used_ stays: units touched before forgetting still need turning
+  // off at End(). Begin() starts it afresh.
 }
 
 void TRenderState::End() {
